@@ -1,0 +1,50 @@
+# Quorvel: the two commands a newcomer needs are `make run` and `make test`.
+# Every target installs what it needs first (Debian 12, via sudo when not root).
+
+BUILD_DIR    ?= build
+SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR     ?= build-fuzz
+BUILD_TYPE   ?= RelWithDebInfo
+FUZZ_SECONDS ?= 60
+PREFIX       ?= /usr/local
+CTEST_FLAGS  ?= --output-on-failure --timeout 300 -j2
+
+CONFIGURE = cmake -S . -G Ninja -Wno-dev
+
+.PHONY: all deps build test run bench sanitize fuzz clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+build: deps
+	@$(CONFIGURE) -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+	@cmake --build $(BUILD_DIR)
+
+test: build
+	ctest --test-dir $(BUILD_DIR) $(CTEST_FLAGS)
+
+run: build
+	$(BUILD_DIR)/app/quorvel
+
+bench: build
+	$(BUILD_DIR)/bench/quorvel_bench
+
+sanitize: deps
+	@$(CONFIGURE) -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON \
+	  -DQUORVEL_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(SANITIZE_DIR)
+	ctest --test-dir $(SANITIZE_DIR) $(CTEST_FLAGS)
+
+fuzz: deps
+	@CC=clang CXX=clang++ $(CONFIGURE) -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DQUORVEL_FUZZ=ON -DQUORVEL_BUILD_UI=OFF -DQUORVEL_BUILD_TESTS=OFF \
+	  -DQUORVEL_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR)
+	mkdir -p $(FUZZ_DIR)/corpus
+	$(FUZZ_DIR)/fuzz/text_to_number_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  $(FUZZ_DIR)/corpus fuzz/corpus
+
+clean:
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
