@@ -11,7 +11,7 @@ CTEST_FLAGS  ?= --output-on-failure --timeout 300 -j2
 
 CONFIGURE = cmake -S . -G Ninja -Wno-dev
 
-.PHONY: all deps build test run bench sanitize fuzz clean
+.PHONY: all deps build test run bench sanitize fuzz install screenshot clean
 
 all: build
 
@@ -30,6 +30,13 @@ run: build
 
 bench: build
 	$(BUILD_DIR)/bench/quorvel_bench
+	@if [ -x bench/startup/run.sh ]; then bench/startup/run.sh $(BUILD_DIR); fi
+
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+screenshot: build
+	tools/screenshot.sh $(BUILD_DIR)
 
 sanitize: deps
 	@$(CONFIGURE) -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON \
