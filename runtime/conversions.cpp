@@ -1,5 +1,6 @@
 #include "runtime/conversions.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -77,96 +78,91 @@ double RadixNumber(std::string_view text) {
   return WholeNumberFromHexDigits(OctalToHexDigits(text.substr(2, end - 2)));
 }
 
-// Adds one decimal digit to a non-negative exponent magnitude, saturating far
-// beyond any exponent a double can reach.
-std::int64_t AccumulateExponent(std::int64_t magnitude, char digit) {
+// Adds one decimal digit to a non-negative magnitude, saturating far beyond
+// any decimal exponent a double can reach.
+std::int64_t AccumulateSaturated(std::int64_t magnitude, char digit) {
   constexpr std::int64_t kSaturated = std::int64_t{1} << 40;
   if (magnitude >= kSaturated) return kSaturated;
   return magnitude * 10 + (digit - '0');
 }
 
-double DecimalNumber(std::string_view text) {
-  std::size_t pos = 0;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    negative = text[pos] == '-';
-    ++pos;
-  }
-  const std::size_t mantissaStart = pos;
-
-  // Mantissa: digits, at most one period, digits. Track where the first
-  // non-zero digit stands relative to the decimal point, to tell an overflow
-  // from an underflow should the value fall out of range.
-  std::size_t digitCount = 0;
-  std::int64_t integerDigitsFromFirstNonZero = 0;
+// True when the decimal number in [first, last), which std::from_chars found
+// out of range, is too large rather than too small: the decimal order of
+// magnitude of its leading non-zero digit is above zero. Only reached on that
+// rare path, so the common one scans the text just once.
+bool IsTooLarge(const char* first, const char* last) {
+  if (first != last && *first == '-') ++first;
+  std::int64_t order = -1;  // order of the digit before the point, counting from the first non-zero
   bool seenNonZero = false;
   bool seenPoint = false;
-  std::int64_t leadingFractionZeros = 0;
-  for (; pos < text.size(); ++pos) {
-    const char c = text[pos];
-    if (IsDigit(c)) {
-      ++digitCount;
-      if (c != '0') seenNonZero = true;
-      if (!seenPoint) {
-        if (seenNonZero) ++integerDigitsFromFirstNonZero;
-      } else if (!seenNonZero) {
-        ++leadingFractionZeros;
-      }
-    } else if (c == '.' && !seenPoint) {
+  const char* p = first;
+  for (; p != last && (IsDigit(*p) || *p == '.'); ++p) {
+    if (*p == '.') {
       seenPoint = true;
-    } else {
-      break;
-    }
-  }
-  if (digitCount == 0) return 0.0;
-  std::size_t numberEnd = pos;
-
-  // Exponent: only when at least one digit follows the letter and its sign.
-  std::int64_t exponent = 0;
-  if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-    std::size_t e = pos + 1;
-    bool exponentNegative = false;
-    if (e < text.size() && (text[e] == '+' || text[e] == '-')) {
-      exponentNegative = text[e] == '-';
-      ++e;
-    }
-    if (e < text.size() && IsDigit(text[e])) {
-      std::int64_t magnitude = 0;
-      for (; e < text.size() && IsDigit(text[e]); ++e) {
-        magnitude = AccumulateExponent(magnitude, text[e]);
+    } else if (!seenPoint) {
+      if (seenNonZero || *p != '0') {
+        seenNonZero = true;
+        order = std::min<std::int64_t>(order + 1, std::int64_t{1} << 40);
       }
-      exponent = exponentNegative ? -magnitude : magnitude;
-      numberEnd = e;
+    } else if (!seenNonZero) {
+      if (*p != '0') {
+        seenNonZero = true;
+      } else {
+        order = std::max<std::int64_t>(order - 1, -(std::int64_t{1} << 40));
+      }
     }
   }
-
-  // std::from_chars takes a minus sign but no plus sign; the sign is applied below.
-  const char* first = text.data() + mantissaStart;
-  const char* last = text.data() + numberEnd;
-  double value = 0.0;
-  const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
-  (void)end;
-  if (ec == std::errc::result_out_of_range) {
-    // Decimal order of magnitude of the leading non-zero digit.
-    const std::int64_t order = seenNonZero && integerDigitsFromFirstNonZero > 0
-                                   ? integerDigitsFromFirstNonZero - 1 + exponent
-                                   : -(leadingFractionZeros + 1) + exponent;
-    if (order > 0) RaiseOverflow();
-    value = 0.0;  // too small for a double: underflows to zero
+  std::int64_t exponent = 0;
+  if (p != last && (*p == 'e' || *p == 'E')) {
+    ++p;
+    const bool negative = p != last && *p == '-';
+    if (p != last && (*p == '+' || *p == '-')) ++p;
+    for (; p != last && IsDigit(*p); ++p) exponent = AccumulateSaturated(exponent, *p);
+    if (negative) exponent = -exponent;
   }
-  return negative ? -value : value;
+  return order + exponent >= 0;
 }
 
-}  // namespace
+// A decimal number: an optional sign, digits with at most one period, and an
+// exponent when digits follow its letter. std::from_chars reads exactly that
+// grammar, rounding correctly, once the sign has been looked at: it takes no
+// plus sign, and the words "inf" and "nan" it would read are no number here.
+double DecimalNumber(std::string_view text) {
+  const char* first = text.data();
+  const char* last = first + text.size();
+  const char* digits = first;
+  if (digits != last && (*digits == '+' || *digits == '-')) ++digits;
+  if (digits == last || !(IsDigit(*digits) || *digits == '.')) return 0.0;
+  if (*first == '+') first = digits;
 
-double TextToNumber(std::string_view utf8Text) {
-  const std::string text = WithoutIgnoredSpace(utf8Text);
+  double value = 0.0;
+  const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
+  if (ec == std::errc::invalid_argument) return 0.0;  // a period with no digit
+  if (ec == std::errc::result_out_of_range) {
+    if (IsTooLarge(first, end)) RaiseOverflow();
+    return *first == '-' ? -0.0 : 0.0;  // too small for a double: underflows to zero
+  }
+  return value;
+}
+
+// The number at the start of a text that holds no blank, tab or line feed.
+double NumberFromCompactText(std::string_view text) {
   if (text.size() >= 2 && text[0] == '&') {
     const char radix = text[1];
     if (radix == 'h' || radix == 'H' || radix == 'o' || radix == 'O') return RadixNumber(text);
     return 0.0;
   }
   return DecimalNumber(text);
+}
+
+}  // namespace
+
+double TextToNumber(std::string_view utf8Text) {
+  // Most field texts hold no blank at all: those are read in place, without a copy.
+  if (std::none_of(utf8Text.begin(), utf8Text.end(), IsIgnoredSpace)) {
+    return NumberFromCompactText(utf8Text);
+  }
+  return NumberFromCompactText(WithoutIgnoredSpace(utf8Text));
 }
 
 std::string NumberToText(double value, std::string_view decimalSeparator) {
@@ -177,17 +173,12 @@ std::string NumberToText(double value, std::string_view decimalSeparator) {
                                        std::chars_format::general, 15);
   if (ec != std::errc{}) return "nan";  // cannot happen with 64 characters; stay readable
 
-  std::string text;
-  text.reserve(static_cast<std::size_t>(end - buffer.data()) + decimalSeparator.size());
-  for (const char* p = buffer.data(); p != end; ++p) {
-    if (*p == '.') {
-      text.append(decimalSeparator);
-    } else if (*p == 'e') {
-      text.push_back('E');
-    } else {
-      text.push_back(*p);
-    }
-  }
+  // The exponent letter is written in capitals ("1.5E-07").
+  std::string text(buffer.data(), end);
+  const std::size_t e = text.find('e');
+  if (e != std::string::npos) text[e] = 'E';
+  const std::size_t point = text.find('.');
+  if (point != std::string::npos) text.replace(point, 1, decimalSeparator);
   return text;
 }
 

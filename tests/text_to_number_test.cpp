@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(Exponents, TextToNumberTable,
                          ::testing::Values(Case{"1e3", 1000}, Case{"1E3", 1000},
                                            Case{"1.5e-3", 0.0015}, Case{"2E+2", 200},
                                            Case{"1e", 1}, Case{"2E+", 2}, Case{"3e-", 3},
-                                           Case{"4ex", 4}, Case{"1e2.5", 100}, Case{".5e1", 5},
+                                           Case{"4ex", 4}, Case{"1e2.5", 100}, Case{".5e1", 5}, Case{"5.e3", 5000}, Case{"-.5E-1", -0.05},
                                            Case{"1e0000000000000000000000002", 100},
                                            Case{"0e999999999999999999999", 0}));
 
