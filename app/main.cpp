@@ -1,20 +1,23 @@
-// Until the window exists, the program prints the Cx of the window's example runs.
-#include <cstdio>
+// Quorvel's entry: hands the program's description to the runtime, which opens Form1.
+#include <memory>
 
-#include "calc/drag_coefficient.h"
-#include "runtime/conversions.h"
+#include "runtime/program.h"
+#include "ui/form1.h"
+#ifdef QUORVEL_QUIT_ON_FIRST_PAINT
+#include "app/first_paint_quit.h"
+#endif
 
-int main() {
-  quorvel::CoastDownInputs in;
-  in.InitialSpeed1 = 90;
-  in.FinalSpeed1 = 80;
-  in.Time1 = 7;
-  in.InitialSpeed2 = 20;
-  in.FinalSpeed2 = 10;
-  in.Time2 = 20;
-  in.FrontalArea = 2;
-  in.Weight = 1000;
-  in.MassCoefficient = 1.06;
-  in.AirDensity = 1.22;
-  std::printf("Cx=%s\n", quorvel::NumberToText(quorvel::CalculateCx(in), ".").c_str());
+int main(int argc, char** argv) {
+  const quorvel::ProjectDescription project{
+      .applicationName = QStringLiteral("Quorvel"),
+      .applicationVersion = QStringLiteral("1.00"),
+      .createStartupForm = []() -> std::unique_ptr<QWidget> {
+        auto form = std::make_unique<quorvel::Form1>();
+#ifdef QUORVEL_QUIT_ON_FIRST_PAINT
+        new quorvel::FirstPaintQuit(form.get());
+#endif
+        return form;
+      },
+  };
+  return quorvel::Start(argc, argv, project);
 }

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Renders the window as it opens, headless, at scale 1 and 2, and puts both side by side
+# in <build-dir>/quorvel.png (next to quorvel-1x.png and quorvel-2x.png).
+set -euo pipefail
+build_dir=${1:-build}
+snapshot="$build_dir/app/quorvel_snapshot"
+out_dir=$build_dir
+mkdir -p "$out_dir"
+export QT_QPA_PLATFORM=offscreen
+# Same locale wherever it runs, so the picture shows the window as tests see it.
+export LC_ALL=C.UTF-8
+QT_SCALE_FACTOR=1 "$snapshot" "$out_dir/quorvel-1x.png"
+QT_SCALE_FACTOR=2 "$snapshot" "$out_dir/quorvel-2x.png"
+"$snapshot" --side-by-side "$out_dir/quorvel.png" "$out_dir/quorvel-1x.png" "$out_dir/quorvel-2x.png"
+echo "wrote $out_dir/quorvel.png (1x and 2x side by side)"

@@ -1,0 +1,33 @@
+#pragma once
+
+// The program's two pictures, drawn from vector shapes so that they stay sharp at any
+// size: the car seen from the front (the window icon) and the emblem (Image1).
+
+#include <QIcon>
+#include <QImage>
+#include <QRectF>
+#include <QSize>
+
+class QPainter;
+
+namespace quorvel {
+
+// The emblem's designed size in pixels; the window shows it stretched to its box.
+inline constexpr QSize kEmblemSize{84, 93};
+
+// Draws the car, front view, filling `box` (meant to be square).
+void PaintCarFront(QPainter& painter, const QRectF& box);
+
+// Draws the emblem, a shield with air flowing around a streamlined body, filling `box`.
+void PaintEmblem(QPainter& painter, const QRectF& box);
+
+// The car as a square picture of `pixelSize` pixels on a transparent background.
+QImage CarPicture(int pixelSize);
+
+// The emblem as a picture of `pixelSize` pixels on a transparent background.
+QImage EmblemPicture(QSize pixelSize);
+
+// The window icon: the car, rendered at whatever size is asked for.
+QIcon CarIcon();
+
+}  // namespace quorvel
