@@ -5,13 +5,13 @@ namespace quorvel {
 // The numeric inputs of one coast-down calculation: two free-rolling runs,
 // the vehicle's mass data, its frontal area and the air density.
 struct CoastDownInputs {
-  double InitialSpeed1 = 0.0;  // speed at the start of run 1, km/h or m/s
-  double FinalSpeed1 = 0.0;    // speed at the end of run 1
-  double Time1 = 0.0;          // duration of run 1, s
-  double InitialSpeed2 = 0.0;  // speed at the start of run 2
-  double FinalSpeed2 = 0.0;    // speed at the end of run 2
-  double Time2 = 0.0;          // duration of run 2, s
-  bool SpeedsInKmh = true;     // true: the four speeds are in km/h; false: in m/s
+  double InitialSpeed1 = 0.0;        // speed at the start of run 1, km/h or m/s
+  double FinalSpeed1 = 0.0;          // speed at the end of run 1
+  double Time1 = 0.0;                // duration of run 1, s
+  double InitialSpeed2 = 0.0;        // speed at the start of run 2
+  double FinalSpeed2 = 0.0;          // speed at the end of run 2
+  double Time2 = 0.0;                // duration of run 2, s
+  bool SpeedsInKmh = true;           // true: the four speeds are in km/h; false: in m/s
   bool AreaFromHeightWidth = false;  // true: Height x Width x 0.82; false: FrontalArea
   double FrontalArea = 0.0;          // m²
   double Height = 0.0;               // m

@@ -202,8 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Kind::Overflow},
         FaultCase{"EmptyDirectArea", [](CoastDownInputs& in) { in.FrontalArea = 0; },
                   Kind::DivisionByZero},
-        FaultCase{"EmptyHeightAndWidth",
-                  [](CoastDownInputs& in) { in.AreaFromHeightWidth = true; },
+        FaultCase{"EmptyHeightAndWidth", [](CoastDownInputs& in) { in.AreaFromHeightWidth = true; },
                   Kind::DivisionByZero},
         // A denominator that underflows to zero out of a computation.
         FaultCase{"DenominatorUnderflowsToZero",
