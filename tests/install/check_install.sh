@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Checks what an install put under PREFIX: exactly the expected files, an
+# executable program, and a desktop entry and metadata file that name the
+# installed program, icon and each other by the one application id.
+# Usage: check_install.sh PREFIX APP_ID VERSION SIZE...
+set -euo pipefail
+prefix=$1 id=$2 version=$3
+shift 3
+
+fail() { echo "FAIL: $*" >&2; status=1; }
+status=0
+
+expected=(bin/quorvel "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml")
+for size in "$@"; do
+  expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
+done
+actual=$(cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort)
+wanted=$(printf '%s\n' "${expected[@]}" | sort)
+if [ "$actual" != "$wanted" ]; then
+  fail "installed files differ from the expected ones (< expected, > installed):"
+  diff <(echo "$wanted") <(echo "$actual") >&2 || true
+fi
+
+[ -x "$prefix/bin/quorvel" ] || fail "bin/quorvel is not executable"
+
+desktop=$prefix/share/applications/$id.desktop
+metainfo=$prefix/share/metainfo/$id.metainfo.xml
+key() { sed -n "s/^$1=//p" "$desktop"; }
+if [ -f "$desktop" ]; then
+  [ "$(key Exec)" = quorvel ] || fail "Exec= is '$(key Exec)', not the installed program quorvel"
+  [ "$(key Icon)" = "$id" ] || fail "Icon= is '$(key Icon)', not the installed icon $id"
+  [ "$(key Categories)" = "Education;Science;Engineering;" ] ||
+    fail "Categories= is '$(key Categories)'"
+fi
+if [ -f "$metainfo" ]; then
+  grep -q "<id>$id</id>" "$metainfo" || fail "the metadata's <id> is not $id"
+  grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+    fail "the metadata does not launch $id.desktop"
+  grep -q "<binary>quorvel</binary>" "$metainfo" || fail "the metadata does not provide quorvel"
+  grep -q "<release version=\"$version\"" "$metainfo" ||
+    fail "the metadata has no release $version, the program's version"
+fi
+
+if [ $status -eq 0 ]; then
+  echo "ok: ${#expected[@]} files under $prefix"
+fi
+exit $status
