@@ -14,7 +14,7 @@ namespace quorvel {
 namespace {
 
 // The report's message box. Assistive technology sees it as an alert: its role says so,
-// and its showing is announced as one.
+// and QMessageBox announces a critical box as an alert when it shows.
 class ErrorReportBox : public QMessageBox {
   Q_OBJECT
 
@@ -32,7 +32,8 @@ class ErrorReportBox : public QMessageBox {
 
 class AccessibleErrorReport : public QAccessibleWidget {
  public:
-  explicit AccessibleErrorReport(QWidget* box) : QAccessibleWidget(box, QAccessible::AlertMessage) {}
+  explicit AccessibleErrorReport(QWidget* box)
+      : QAccessibleWidget(box, QAccessible::AlertMessage) {}
 
   QString text(QAccessible::Text t) const override {
     const auto* box = static_cast<const QMessageBox*>(widget());

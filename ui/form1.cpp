@@ -36,7 +36,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 // runtime's error report.
 void Form1::WireEvents() {
   const auto through_report = [this](void (Form1::*procedure)()) {
-    return [this, procedure] { RunEventProcedure(this, [this, procedure] { (this->*procedure)(); }); };
+    return
+        [this, procedure] { RunEventProcedure(this, [this, procedure] { (this->*procedure)(); }); };
   };
   const auto on_selected = [through_report](void (Form1::*procedure)()) {
     return [run = through_report(procedure)](bool selected) {

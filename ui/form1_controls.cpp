@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/classic_metrics_style.h"
 #include "ui/fonts.h"
 #include "ui/pictures.h"
 #include "ui/twips.h"
@@ -13,7 +14,17 @@ namespace quorvel {
 
 namespace {
 
-enum class Kind { Label, ResultLabel, TextBox, ComboBox, OptionButton, PushButton, Frame, Picture, Line };
+enum class Kind {
+  Label,
+  ResultLabel,
+  TextBox,
+  ComboBox,
+  OptionButton,
+  PushButton,
+  Frame,
+  Picture,
+  Line
+};
 enum class Font { Window, Title, Result };
 
 // One control as designed. Boxes are in twips, from the client area's top-left corner, or
@@ -29,63 +40,77 @@ struct ControlSpec {
 };
 
 // In tab order; the picture and the line, which have no tab index, come last.
+// clang-format off
 constexpr ControlSpec kControls[] = {
-    {"Label1", Kind::Label, "Velocidad Inicial", {360, 1560, 1575, 255}},
-    {"Label2", Kind::Label, "Velocidad Final", {4080, 1560, 1575, 255}},
-    {.name = "Text1", .kind = Kind::TextBox, .text = "90", .box = {1800, 1560, 855, 285},
-     .accessibleName = "Velocidad inicial, ensayo 1"},
-    {.name = "Text2", .kind = Kind::TextBox, .text = "80", .box = {5400, 1560, 855, 285},
-     .accessibleName = "Velocidad final, ensayo 1"},
-    {"Label3", Kind::Label, "Velocidad Inicial", {360, 2880, 1575, 255}},
-    {"Label4", Kind::Label, "Velocidad Final", {4080, 2880, 1575, 255}},
-    {.name = "Text3", .kind = Kind::TextBox, .text = "20", .box = {1800, 2880, 855, 285},
-     .accessibleName = "Velocidad inicial, ensayo 2"},
-    {.name = "Text4", .kind = Kind::TextBox, .text = "10", .box = {5400, 2880, 855, 285},
-     .accessibleName = "Velocidad final, ensayo 2"},
-    {.name = "Combo1", .kind = Kind::ComboBox, .text = "km/h", .box = {6120, 840, 735, 315},
-     .accessibleName = "Unidades de velocidad"},
-    {"Label5", Kind::Label, "Tiempo en Sg.", {2760, 2040, 1575, 255}},
-    {.name = "Text5", .kind = Kind::TextBox, .text = "", .box = {4200, 2040, 855, 285},
-     .accessibleName = "Tiempo, ensayo 1"},
-    {"Label6", Kind::Label, "Tiempo en Sg.", {2760, 3360, 1575, 255}},
-    {.name = "Text6", .kind = Kind::TextBox, .text = "", .box = {4200, 3360, 855, 285},
-     .accessibleName = "Tiempo, ensayo 2"},
-    {"Label7", Kind::Label, "Datos de Entrada (Utilizar sistema internacional de unidades)",
-     {480, 3960, 4575, 255}},
-    {"Option1", Kind::OptionButton, "Area Frontal", {600, 4440, 1215, 255}},
-    {"Option2", Kind::OptionButton, "Alto x Ancho", {3480, 4440, 1215, 255}},
-    {.name = "Text7", .kind = Kind::TextBox, .text = "", .box = {1920, 4440, 975, 285},
-     .accessibleName = "Área frontal"},
-    {.name = "Text8", .kind = Kind::TextBox, .text = "", .box = {4800, 4440, 975, 285},
-     .accessibleName = "Alto"},
-    {.name = "Text9", .kind = Kind::TextBox, .text = "", .box = {6120, 4440, 975, 285},
-     .accessibleName = "Ancho"},
-    {"Label8", Kind::Label, "x", {5880, 4440, 135, 255}},
+    {.name = "Label1", .kind = Kind::Label, .text = "Velocidad Inicial",
+     .box = {360, 1560, 1575, 255}},
+    {.name = "Label2", .kind = Kind::Label, .text = "Velocidad Final",
+     .box = {4080, 1560, 1575, 255}},
+    {.name = "Text1", .kind = Kind::TextBox, .text = "90",
+     .box = {1800, 1560, 855, 285}, .accessibleName = "Velocidad inicial, ensayo 1"},
+    {.name = "Text2", .kind = Kind::TextBox, .text = "80",
+     .box = {5400, 1560, 855, 285}, .accessibleName = "Velocidad final, ensayo 1"},
+    {.name = "Label3", .kind = Kind::Label, .text = "Velocidad Inicial",
+     .box = {360, 2880, 1575, 255}},
+    {.name = "Label4", .kind = Kind::Label, .text = "Velocidad Final",
+     .box = {4080, 2880, 1575, 255}},
+    {.name = "Text3", .kind = Kind::TextBox, .text = "20",
+     .box = {1800, 2880, 855, 285}, .accessibleName = "Velocidad inicial, ensayo 2"},
+    {.name = "Text4", .kind = Kind::TextBox, .text = "10",
+     .box = {5400, 2880, 855, 285}, .accessibleName = "Velocidad final, ensayo 2"},
+    {.name = "Combo1", .kind = Kind::ComboBox, .text = "km/h",
+     .box = {6120, 840, 735, 315}, .accessibleName = "Unidades de velocidad"},
+    {.name = "Label5", .kind = Kind::Label, .text = "Tiempo en Sg.",
+     .box = {2760, 2040, 1575, 255}},
+    {.name = "Text5", .kind = Kind::TextBox, .text = "",
+     .box = {4200, 2040, 855, 285}, .accessibleName = "Tiempo, ensayo 1"},
+    {.name = "Label6", .kind = Kind::Label, .text = "Tiempo en Sg.",
+     .box = {2760, 3360, 1575, 255}},
+    {.name = "Text6", .kind = Kind::TextBox, .text = "",
+     .box = {4200, 3360, 855, 285}, .accessibleName = "Tiempo, ensayo 2"},
+    {.name = "Label7", .kind = Kind::Label,
+     .text = "Datos de Entrada (Utilizar sistema internacional de unidades)",
+     .box = {480, 3960, 4575, 255}},
+    {.name = "Option1", .kind = Kind::OptionButton, .text = "Area Frontal",
+     .box = {600, 4440, 1215, 255}},
+    {.name = "Option2", .kind = Kind::OptionButton, .text = "Alto x Ancho",
+     .box = {3480, 4440, 1215, 255}},
+    {.name = "Text7", .kind = Kind::TextBox, .text = "",
+     .box = {1920, 4440, 975, 285}, .accessibleName = "Área frontal"},
+    {.name = "Text8", .kind = Kind::TextBox, .text = "",
+     .box = {4800, 4440, 975, 285}, .accessibleName = "Alto"},
+    {.name = "Text9", .kind = Kind::TextBox, .text = "",
+     .box = {6120, 4440, 975, 285}, .accessibleName = "Ancho"},
+    {.name = "Label8", .kind = Kind::Label, .text = "x", .box = {5880, 4440, 135, 255}},
     {.name = "Label9", .kind = Kind::Label, .text = "Quorvel versión 1.0",
      .box = {1680, 360, 3945, 435}, .font = Font::Title},
-    {.name = "Label10", .kind = Kind::Label, .text = "BRENZO", .box = {1680, 840, 4455, 555},
-     .font = Font::Title},
-    {.name = "Text10", .kind = Kind::TextBox, .text = "", .box = {1920, 5280, 975, 285},
-     .accessibleName = "Peso"},
-    {"Label11", Kind::Label, "Peso", {720, 5280, 1215, 255}},
-    {.name = "Text11", .kind = Kind::TextBox, .text = "1.06", .box = {1920, 5640, 975, 285},
-     .accessibleName = "Coeficiente de masas"},
-    {"Label12", Kind::Label, "Coef. Masas", {720, 5640, 1215, 255}},
-    {.name = "Text12", .kind = Kind::TextBox, .text = "1.22", .box = {1920, 6000, 975, 285},
-     .accessibleName = "Densidad del aire"},
-    {"Label13", Kind::Label, "Densidad Aire", {720, 6000, 1215, 255}},
-    {"Frame1", Kind::Frame, "Coef. Aerodinámico", {5160, 5160, 2055, 1095}},
-    {.name = "Label14", .kind = Kind::Label, .text = "Cx=", .box = {120, 360, 855, 495},
-     .inFrame = true, .font = Font::Result},
-    {.name = "Label15", .kind = Kind::ResultLabel, .text = "0.--", .box = {960, 360, 855, 495},
-     .inFrame = true, .font = Font::Result},
-    {"Command1", Kind::PushButton, "Calcular", {3600, 5160, 1095, 495}},
-    {"Command2", Kind::PushButton, "Salir", {3600, 5880, 1095, 495}},
-    {"Label16", Kind::Label, "Unidades", {5400, 960, 855, 255}},
-    {"Image1", Kind::Picture, "", {360, 120, 1035, 1155}},
-    // The line runs from (360, 4200) to (4800, 4200): one pixel high.
-    {"Line1", Kind::Line, "", {360, 4200, 4440, 15}},
+    {.name = "Label10", .kind = Kind::Label, .text = "BRENZO",
+     .box = {1680, 840, 4455, 555}, .font = Font::Title},
+    {.name = "Text10", .kind = Kind::TextBox, .text = "",
+     .box = {1920, 5280, 975, 285}, .accessibleName = "Peso"},
+    {.name = "Label11", .kind = Kind::Label, .text = "Peso", .box = {720, 5280, 1215, 255}},
+    {.name = "Text11", .kind = Kind::TextBox, .text = "1.06",
+     .box = {1920, 5640, 975, 285}, .accessibleName = "Coeficiente de masas"},
+    {.name = "Label12", .kind = Kind::Label, .text = "Coef. Masas", .box = {720, 5640, 1215, 255}},
+    {.name = "Text12", .kind = Kind::TextBox, .text = "1.22",
+     .box = {1920, 6000, 975, 285}, .accessibleName = "Densidad del aire"},
+    {.name = "Label13", .kind = Kind::Label, .text = "Densidad Aire",
+     .box = {720, 6000, 1215, 255}},
+    {.name = "Frame1", .kind = Kind::Frame, .text = "Coef. Aerodinámico",
+     .box = {5160, 5160, 2055, 1095}},
+    {.name = "Label14", .kind = Kind::Label, .text = "Cx=",
+     .box = {120, 360, 855, 495}, .inFrame = true, .font = Font::Result},
+    {.name = "Label15", .kind = Kind::ResultLabel, .text = "0.--",
+     .box = {960, 360, 855, 495}, .inFrame = true, .font = Font::Result},
+    {.name = "Command1", .kind = Kind::PushButton, .text = "Calcular",
+     .box = {3600, 5160, 1095, 495}},
+    {.name = "Command2", .kind = Kind::PushButton, .text = "Salir", .box = {3600, 5880, 1095, 495}},
+    {.name = "Label16", .kind = Kind::Label, .text = "Unidades", .box = {5400, 960, 855, 255}},
+    {.name = "Image1", .kind = Kind::Picture, .text = "", .box = {360, 120, 1035, 1155}},
+    // The line runs from (360, 4200) to (4800, 4200), one pixel high.
+    {.name = "Line1", .kind = Kind::Line, .text = "", .box = {360, 4200, 4440, 15}},
 };
+// clang-format on
 
 static_assert(std::all_of(std::begin(kControls), std::end(kControls),
                           [](const ControlSpec& c) { return c.box.IsWholePixels(); }),
@@ -132,6 +157,7 @@ QWidget* Create(const ControlSpec& spec, QWidget* parent) {
       return new QLineEdit(text, parent);
     case Kind::ComboBox: {
       auto* combo = new QComboBox(parent);
+      SetClassicMetrics(*combo);
       combo->setEditable(true);
       // A typed text is taken as it is: not completed, not added to the list.
       combo->setInsertPolicy(QComboBox::NoInsert);
@@ -140,8 +166,11 @@ QWidget* Create(const ControlSpec& spec, QWidget* parent) {
       combo->setEditText(text);
       return combo;
     }
-    case Kind::OptionButton:
-      return new QRadioButton(text, parent);
+    case Kind::OptionButton: {
+      auto* option = new QRadioButton(text, parent);
+      SetClassicMetrics(*option);
+      return option;
+    }
     case Kind::PushButton: {
       auto* button = new QPushButton(text, parent);
       button->setAutoDefault(false);
@@ -188,7 +217,14 @@ Form1Controls BuildForm1Controls(QWidget& form) {
     control->setObjectName(QString::fromLatin1(spec.name));
     control->setGeometry(spec.box.ToPixels());
     if (spec.font != Font::Window) control->setFont(FontFor(spec.font));
-    if (spec.accessibleName) control->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+    if (spec.accessibleName) {
+      const QString name = QString::fromUtf8(spec.accessibleName);
+      control->setAccessibleName(name);
+      // Some platforms name a combo box after its current text; its text part, which is
+      // what takes the focus, carries the name too.
+      if (auto* combo = qobject_cast<QComboBox*>(control))
+        combo->lineEdit()->setAccessibleName(name);
+    }
     if (spec.kind == Kind::Frame) frame = control;
     if (TakesFocus(spec.kind)) {
       if (previousInTabOrder) QWidget::setTabOrder(previousInTabOrder, control);

@@ -17,8 +17,8 @@ struct TwipsBox {
   int height;
 
   constexpr bool IsWholePixels() const {
-    return left % kTwipsPerPixel == 0 && top % kTwipsPerPixel == 0 &&
-           width % kTwipsPerPixel == 0 && height % kTwipsPerPixel == 0;
+    return left % kTwipsPerPixel == 0 && top % kTwipsPerPixel == 0 && width % kTwipsPerPixel == 0 &&
+           height % kTwipsPerPixel == 0;
   }
 
   QRect ToPixels() const {

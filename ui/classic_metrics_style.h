@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QProxyStyle>
+
+namespace quorvel {
+
+// The application's style with the tighter metrics of the classic controls this window was
+// designed around: a narrower drop-down button on a combo box (so "km/h" fits its small
+// box) and less space between an option button's circle and its caption. Everything else
+// is the application's style.
+//
+// One instance per control, owned by that control: SetClassicMetrics(control).
+class ClassicMetricsStyle : public QProxyStyle {
+ public:
+  ClassicMetricsStyle();
+
+  int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                  const QWidget* widget = nullptr) const override;
+  QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                       const QWidget* widget = nullptr) const override;
+};
+
+// Gives `control` the classic metrics; the style lives as long as the control.
+void SetClassicMetrics(QWidget& control);
+
+}  // namespace quorvel
