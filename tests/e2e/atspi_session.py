@@ -1,0 +1,368 @@
+#!/usr/bin/python3
+"""Drives an installed Quorvel from outside, as a screen reader does, through AT-SPI.
+
+Run inside an X server and a private D-Bus session (run_e2e.sh sets both up).
+The script starts the accessibility bus, installs the program into a temporary
+prefix, starts the installed binary, finds every control by its accessible name,
+types the worked example, presses "Calcular" and reads the result, provokes a
+fault report and dismisses it, checks that every input survived, and finally
+presses "Salir" and checks that the program ended with status 0.
+
+Every wait is a poll with a deadline: nothing sleeps blindly.
+"""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, Gio, GLib  # noqa: E402
+
+# Generous for a sanitizer build on a busy machine; a healthy run needs a second or two.
+START_TIMEOUT = 60.0
+STEP_TIMEOUT = 20.0
+
+# The inputs, by accessible name, with their text when the window opens.
+INITIAL_TEXTS = {
+    "Velocidad inicial, ensayo 1": "90",
+    "Velocidad final, ensayo 1": "80",
+    "Tiempo, ensayo 1": "",
+    "Velocidad inicial, ensayo 2": "20",
+    "Velocidad final, ensayo 2": "10",
+    "Tiempo, ensayo 2": "",
+    "Área frontal": "",
+    "Alto": "",
+    "Ancho": "",
+    "Peso": "",
+    "Coeficiente de masas": "1.06",
+    "Densidad del aire": "1.22",
+}
+AREA_FIELDS = ("Área frontal", "Alto", "Ancho")
+UNITS_NAME = "Unidades de velocidad"
+
+# What the worked example types over the initial texts.
+WORKED_EXAMPLE = {
+    "Tiempo, ensayo 1": "7",
+    "Tiempo, ensayo 2": "20",
+    "Área frontal": "2",
+    "Peso": "1000",
+}
+# Cx of the worked example, with the period of the C locale the program runs under.
+EXPECTED_CX = "0.414589706622123"
+
+
+class Failure(Exception):
+    pass
+
+
+def log(message):
+    print(f"[e2e] {message}", flush=True)
+
+
+def wait_for(what, predicate, timeout=STEP_TIMEOUT, interval=0.05):
+    """Polls predicate until it returns a true value, which is returned."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(interval)
+
+
+def start_accessibility_bus():
+    """Starts the accessibility bus and waits until it hands out its address."""
+    launcher = subprocess.Popen(
+        ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+        stdout=subprocess.DEVNULL,
+    )
+    session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+
+    def address():
+        try:
+            reply = session.call_sync(
+                "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
+                GLib.VariantType.new("(s)"), Gio.DBusCallFlags.NO_AUTO_START, 1000, None)
+            return reply.unpack()[0]
+        except GLib.Error:
+            if launcher.poll() is not None:
+                raise Failure(f"at-spi-bus-launcher ended with status {launcher.returncode}")
+            return None
+
+    log(f"accessibility bus at {wait_for('the accessibility bus', address, START_TIMEOUT)}")
+    return launcher
+
+
+def install(cmake, build_dir, prefix):
+    result = subprocess.run([cmake, "--install", build_dir, "--prefix", prefix],
+                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+    if result.returncode != 0:
+        raise Failure(f"install into {prefix} failed:\n{result.stdout}")
+    binary = os.path.join(prefix, "bin", "quorvel")
+    if not os.access(binary, os.X_OK):
+        raise Failure(f"the install left no executable {binary}")
+    return binary
+
+
+class Window:
+    """The program's accessible tree, reached through the registry."""
+
+    def __init__(self, pyatspi, process):
+        self.pyatspi = pyatspi
+        self.process = process
+        desktop = pyatspi.Registry.getDesktop(0)
+
+        def application():
+            self.check_running()
+            for app in desktop:
+                if app is not None and app.get_process_id() == process.pid:
+                    return app
+            return None
+
+        self.app = wait_for("the program on the accessibility bus", application, START_TIMEOUT)
+        # Read every property afresh from the program: a stale cached state or
+        # name would make the checks below pass or fail for the wrong reason.
+        self.app.set_cache_mask(Atspi.Cache.NONE)
+        wait_for("the window's controls", lambda: self.find_all(lambda a: a.name == "Calcular"),
+                 START_TIMEOUT)
+
+    def check_running(self):
+        if self.process.poll() is not None:
+            raise Failure(f"the program ended early with status {self.process.returncode}")
+
+    def find_all(self, predicate, root=None):
+        return self.pyatspi.findAllDescendants(root or self.app, predicate)
+
+    def one(self, what, predicate, root=None):
+        found = self.find_all(predicate, root)
+        if len(found) != 1:
+            raise Failure(f"expected exactly one {what}, found {len(found)}")
+        return found[0]
+
+    def by_name(self, name, role, root=None):
+        return self.one(f"{role} named {name!r}",
+                        lambda a: a.name == name and a.getRole() == role, root)
+
+    def field(self, name):
+        return self.by_name(name, self.pyatspi.ROLE_TEXT)
+
+    def units(self):
+        """The speed-unit combo box.
+
+        The name may sit on the combo box itself or on its editable text, which
+        is where a screen reader lands when the user types in it.
+        """
+        role = self.pyatspi
+        for combo in self.find_all(lambda a: a.getRole() == role.ROLE_COMBO_BOX):
+            if combo.name == UNITS_NAME:
+                return combo
+            if self.find_all(lambda a: a.name == UNITS_NAME and a.getRole() == role.ROLE_TEXT,
+                             combo):
+                return combo
+        raise Failure(f"no combo box named {UNITS_NAME!r}, neither itself nor its text")
+
+    def units_text(self):
+        """The text the speed-unit combo box shows."""
+        combo = self.units()
+        edits = self.find_all(lambda a: a.getRole() == self.pyatspi.ROLE_TEXT, combo)
+        return text_of(edits[0]) if edits else combo.name
+
+    def button(self, caption):
+        return self.by_name(caption, self.pyatspi.ROLE_PUSH_BUTTON)
+
+    def option(self, caption):
+        return self.by_name(caption, self.pyatspi.ROLE_RADIO_BUTTON)
+
+    def result_label(self):
+        frame = self.by_name("Coef. Aerodinámico", self.pyatspi.ROLE_PANEL)
+        labels = [a for a in self.find_all(lambda a: a.getRole() == self.pyatspi.ROLE_LABEL, frame)
+                  if a.name != "Cx="]
+        if len(labels) != 1:
+            raise Failure(f"expected one result label in the frame, found {len(labels)}")
+        return labels[0]
+
+    def alerts(self):
+        return [a for a in self.app if a is not None and a.getRole() == self.pyatspi.ROLE_ALERT]
+
+
+def text_of(accessible):
+    """The text a screen reader reads: the Text interface where there is one (text
+    boxes), otherwise the accessible name, which is a label's own text."""
+    try:
+        text = accessible.queryText()
+    except NotImplementedError:
+        return accessible.name
+    return text.getText(0, text.characterCount)
+
+
+def is_enabled(accessible, pyatspi):
+    return accessible.getState().contains(pyatspi.STATE_SENSITIVE)
+
+
+def act(accessible, action):
+    """Runs a named action (what a screen reader's "activate" does)."""
+    actions = accessible.queryAction()
+    names = [actions.getName(i) for i in range(actions.nActions)]
+    if action not in names:
+        raise Failure(f"{accessible.name!r} offers no {action!r} action, only {names}")
+    actions.doAction(names.index(action))
+
+
+def type_into(window, name, value):
+    field = window.field(name)
+    if not field.queryEditableText().setTextContents(value):
+        raise Failure(f"the field {name!r} refused the text {value!r}")
+    wait_for(f"{value!r} in {name!r}", lambda: text_of(field) == value)
+
+
+def snapshot(window):
+    """Every input's text and enabled state, and the result label's text."""
+    pyatspi = window.pyatspi
+    state = {}
+    for name in INITIAL_TEXTS:
+        field = window.field(name)
+        state[name] = (text_of(field), is_enabled(field, pyatspi))
+    state[UNITS_NAME] = (window.units_text(), True)
+    state["result"] = (text_of(window.result_label()), True)
+    return state
+
+
+def expect_equal(what, actual, expected):
+    if actual != expected:
+        raise Failure(f"{what}: expected {expected!r}, got {actual!r}")
+    log(f"ok: {what} is {actual!r}")
+
+
+def expect_area_mode(window, enabled_fields):
+    pyatspi = window.pyatspi
+
+    def matches():
+        return all(is_enabled(window.field(name), pyatspi) == (name in enabled_fields)
+                   for name in AREA_FIELDS)
+
+    wait_for(f"only {enabled_fields or 'no area field'} enabled", matches)
+    log(f"ok: editable area fields are {list(enabled_fields)}")
+
+
+def drive(window):
+    pyatspi = window.pyatspi
+    expect_equal("the application's accessible name", window.app.name, "Quorvel")
+
+    # The window as it opens.
+    for name, text in INITIAL_TEXTS.items():
+        expect_equal(f"initial text of {name!r}", text_of(window.field(name)), text)
+    expect_equal("the speed unit", window.units_text(), "km/h")
+    result = window.result_label()
+    expect_equal("the result before any calculation", text_of(result), "0.--")
+    if not result.description:
+        raise Failure("the result label has no accessible description")
+    for caption in ("Calcular", "Salir"):
+        window.button(caption)
+    expect_area_mode(window, ())
+
+    # The area options switch the fields, by the same action a screen reader uses.
+    act(window.option("Alto x Ancho"), "Toggle")
+    expect_area_mode(window, ("Alto", "Ancho"))
+    act(window.option("Area Frontal"), "Toggle")
+    expect_area_mode(window, ("Área frontal",))
+
+    # The worked example.
+    for name, value in WORKED_EXAMPLE.items():
+        type_into(window, name, value)
+    act(window.button("Calcular"), "Press")
+    shown = wait_for("the result", lambda: (lambda t: t if t != "0.--" else None)(
+        text_of(window.result_label())))
+    expect_equal("the result label", shown, EXPECTED_CX)
+    expect_equal("the result label's accessible name", window.result_label().name, EXPECTED_CX)
+
+    # A fault report: run 1 without a time divides by zero.
+    type_into(window, "Tiempo, ensayo 1", "")
+    before = snapshot(window)
+    act(window.button("Calcular"), "Press")
+    alert = wait_for("the fault report, announced as an alert", window.alerts)[0]
+    texts = [a.name for a in window.find_all(lambda a: a.getRole() == pyatspi.ROLE_LABEL, alert)]
+    if not any("División por cero" in t for t in texts):
+        raise Failure(f"the fault report does not name the division by zero: {texts}")
+    log(f"ok: the alert {alert.name!r} reads {texts}")
+    act(window.by_name("Aceptar", pyatspi.ROLE_PUSH_BUTTON, alert), "Press")
+    wait_for("the fault report to close", lambda: not window.alerts())
+    window.check_running()
+    after = snapshot(window)
+    for key, value in before.items():
+        expect_equal(f"{key!r} (text, enabled) after the report", after[key], value)
+
+    # "Salir" ends the program with status 0.
+    act(window.button("Salir"), "Press")
+    try:
+        status = window.process.wait(timeout=STEP_TIMEOUT)
+    except subprocess.TimeoutExpired:
+        raise Failure("the program did not end after 'Salir'")
+    expect_equal("the exit status after 'Salir'", status, 0)
+
+
+def dump(accessible, depth=0, out=sys.stdout):
+    """Prints the accessible tree, to show what was there when a step failed."""
+    try:
+        print(f"{'  ' * depth}{accessible.getRoleName()} {accessible.name!r} "
+              f"{accessible.description!r}", file=out)
+        for child in accessible:
+            if child is not None:
+                dump(child, depth + 1, out)
+    except Exception as error:  # the program may be gone mid-dump
+        print(f"{'  ' * depth}<{error}>", file=out)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--cmake", required=True, help="the cmake that installs")
+    parser.add_argument("--build-dir", required=True, help="the configured and built tree")
+    args = parser.parse_args()
+
+    if not os.environ.get("DISPLAY") or not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
+        log("needs an X display and a D-Bus session; run it through run_e2e.sh")
+        return 2
+
+    workdir = tempfile.mkdtemp(prefix="quorvel-e2e-")
+    launcher = process = None
+    window = None
+    try:
+        binary = install(args.cmake, args.build_dir, os.path.join(workdir, "prefix"))
+        log(f"installed {binary}")
+        launcher = start_accessibility_bus()
+        import pyatspi  # only once the bus is up
+
+        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL="C.UTF-8",
+                   LANG="C.UTF-8", QT_QPA_PLATFORM="xcb",
+                   XDG_RUNTIME_DIR=os.path.join(workdir, "runtime"))
+        os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
+        process = subprocess.Popen([binary], env=env, stdin=subprocess.DEVNULL)
+        window = Window(pyatspi, process)
+        drive(window)
+        log("passed")
+        return 0
+    except Failure as failure:
+        log(f"FAILED: {failure}")
+        if window is not None and process.poll() is None:
+            dump(window.app)
+        return 1
+    finally:
+        for child in (process, launcher):
+            if child is not None and child.poll() is None:
+                child.terminate()
+                try:
+                    child.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    child.kill()
+                    child.wait()
+        shutil.rmtree(workdir, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
