@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
   const quorvel::ProjectDescription project{
       .applicationName = QStringLiteral("Quorvel"),
       .applicationVersion = QStringLiteral("1.00"),
+      .desktopFileName = QStringLiteral("io.github.quorvel.Quorvel"),
       .createStartupForm = []() -> std::unique_ptr<QWidget> {
         auto form = std::make_unique<quorvel::Form1>();
 #ifdef QUORVEL_QUIT_ON_FIRST_PAINT

@@ -24,6 +24,7 @@ int Start(int& argc, char** argv, const ProjectDescription& project) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(project.applicationName);
   QApplication::setApplicationVersion(project.applicationVersion);
+  QGuiApplication::setDesktopFileName(project.desktopFileName);
   QTranslator toolkitTexts;
   InstallSpanishToolkitTexts(app, toolkitTexts);
 

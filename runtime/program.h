@@ -14,6 +14,9 @@ namespace quorvel {
 struct ProjectDescription {
   QString applicationName;
   QString applicationVersion;
+  // The application id its desktop entry is installed under, so that the desktop shows
+  // the window with that entry's name and icon.
+  QString desktopFileName;
   // Builds the start-up form; building it runs its Form_Load.
   std::function<std::unique_ptr<QWidget>()> createStartupForm;
 };
