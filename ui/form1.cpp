@@ -35,19 +35,19 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 // The only place where control events meet event procedures. Each runs through the
 // runtime's error report.
 void Form1::WireEvents() {
-  const auto through_report = [this](void (Form1::*procedure)()) {
+  const auto throughReport = [this](void (Form1::*procedure)()) {
     return
         [this, procedure] { RunEventProcedure(this, [this, procedure] { (this->*procedure)(); }); };
   };
-  const auto on_selected = [through_report](void (Form1::*procedure)()) {
-    return [run = through_report(procedure)](bool selected) {
+  const auto onSelected = [throughReport](void (Form1::*procedure)()) {
+    return [run = throughReport(procedure)](bool selected) {
       if (selected) run();
     };
   };
-  connect(c_.Option1, &QRadioButton::toggled, this, on_selected(&Form1::Option1_Click));
-  connect(c_.Option2, &QRadioButton::toggled, this, on_selected(&Form1::Option2_Click));
-  connect(c_.Command1, &QPushButton::clicked, this, through_report(&Form1::Command1_Click));
-  connect(c_.Command2, &QPushButton::clicked, this, through_report(&Form1::Command2_Click));
+  connect(c_.Option1, &QRadioButton::toggled, this, onSelected(&Form1::Option1_Click));
+  connect(c_.Option2, &QRadioButton::toggled, this, onSelected(&Form1::Option2_Click));
+  connect(c_.Command1, &QPushButton::clicked, this, throughReport(&Form1::Command1_Click));
+  connect(c_.Command2, &QPushButton::clicked, this, throughReport(&Form1::Command2_Click));
 }
 
 void Form1::Form_Load() {

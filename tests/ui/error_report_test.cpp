@@ -92,8 +92,8 @@ void RecordEvent(QAccessibleEvent* event) {
 }
 
 // Screen readers announce the report as soon as it shows. Accessibility events flow only
-// while an accessibility bus listens; CTest runs this test on one
-// (ui.error_report_alert), and elsewhere it is skipped.
+// while an accessibility bus listens: CTest runs this test on one (ui.error_report_alert);
+// run by hand without a bus it is skipped.
 TEST(ErrorReport, IsAnnouncedAsAnAlertWhenItShows) {
   const bool busExpected = qEnvironmentVariableIsSet("QUORVEL_TEST_ACCESSIBILITY_BUS");
   for (int waited = 0; !QAccessible::isActive() && busExpected && waited < 5000; waited += 50) {
