@@ -1,5 +1,6 @@
 // Form1's event procedures driven through the real widgets: area modes, "Calcular" from
 // typed texts, the error report after which the window is as it was, and "Salir".
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLocale>
@@ -177,7 +178,11 @@ TEST_F(Calculate, WorkedExampleShowsAllDigitsWithTheUsersDecimalSeparator) {
   TypeWorkedExample();
   EXPECT_FALSE(PressCalcular().has_value());
   EXPECT_EQ(Result(), "0" + separator + "414589706622123");
+  // The whole text reaches a sighted user through the tooltip and a screen reader as
+  // the label's name.
   EXPECT_EQ(Control("Label15")->toolTip(), Result());
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(Control("Label15"))->text(QAccessible::Name),
+            Result());
 }
 
 struct ResultCase {
