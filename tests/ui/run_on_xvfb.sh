@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Runs a command on a virtual X server of its own. The server picks a free display number
-# itself (-displayfd), so tests running side by side never share one.
+# itself (-displayfd), so tests running side by side do not share one.
 #   run_on_xvfb.sh COMMAND [ARGS...]
 set -euo pipefail
 numberFile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberFile" 2>/dev/null &
+# -noreset: without it the server resets whenever its last client leaves (the accessibility
+# bus launcher connects and leaves early), and a client connecting then is refused.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$numberFile" 2>/dev/null &
 server=$!
 trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -f "$numberFile"' EXIT
 for _ in $(seq 200); do
