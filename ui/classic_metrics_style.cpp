@@ -1,6 +1,8 @@
 #include "ui/classic_metrics_style.h"
 
+#include <qdrawutil.h>
 #include <QApplication>
+#include <QStyleOption>
 #include <QStyleOptionComplex>
 #include <QWidget>
 
@@ -11,6 +13,7 @@ namespace quorvel {
 namespace {
 constexpr int kDropDownButtonWidth = 15;
 constexpr int kOptionCaptionSpacing = 4;
+constexpr int kFrameTitleGap = 4;
 }  // namespace
 
 ClassicMetricsStyle::ClassicMetricsStyle() : QProxyStyle(QApplication::style()->name()) {}
@@ -21,6 +24,20 @@ int ClassicMetricsStyle::pixelMetric(PixelMetric metric, const QStyleOption* opt
     return std::min(kOptionCaptionSpacing, QProxyStyle::pixelMetric(metric, option, widget));
   }
   return QProxyStyle::pixelMetric(metric, option, widget);
+}
+
+void ClassicMetricsStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                        QPainter* painter, const QWidget* widget) const {
+  if (element == PE_FrameGroupBox) {
+    // Below the title line, where the application's style puts its own frame.
+    const int titleHeight =
+        std::max(QProxyStyle::pixelMetric(PM_ExclusiveIndicatorHeight, option, widget),
+                 option->fontMetrics.height());
+    const QRect frame = option->rect.adjusted(0, titleHeight + kFrameTitleGap, 0, 0);
+    qDrawShadeRect(painter, frame, option->palette, /*sunken=*/true, /*lineWidth=*/1);
+    return;
+  }
+  QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
 QRect ClassicMetricsStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,

@@ -6,8 +6,9 @@ namespace quorvel {
 
 // The application's style with the tighter metrics of the classic controls this window was
 // designed around: a narrower drop-down button on a combo box (so "km/h" fits its small
-// box) and less space between an option button's circle and its caption. Everything else
-// is the application's style.
+// box), less space between an option button's circle and its caption, and a frame drawn
+// as a plain etched line rather than from a picture (which would load the image readers at
+// start-up). Everything else is the application's style.
 //
 // One instance per control, owned by that control: SetClassicMetrics(control).
 class ClassicMetricsStyle : public QProxyStyle {
@@ -16,6 +17,8 @@ class ClassicMetricsStyle : public QProxyStyle {
 
   int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                   const QWidget* widget = nullptr) const override;
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
   QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
                        const QWidget* widget = nullptr) const override;
 };

@@ -177,8 +177,11 @@ QWidget* Create(const ControlSpec& spec, QWidget* parent) {
       button->setDefault(false);
       return button;
     }
-    case Kind::Frame:
-      return new QGroupBox(text, parent);
+    case Kind::Frame: {
+      auto* frame = new QGroupBox(text, parent);
+      SetClassicMetrics(*frame);
+      return frame;
+    }
     case Kind::Picture: {
       auto* picture = new QLabel(parent);
       picture->setScaledContents(true);
