@@ -19,8 +19,9 @@ memory_runs=${MEMORY_RUNS:-10}
 target=1.2
 
 bare=$build/bench/startup/quorvel_bare_window
+text=$build/bench/startup/quorvel_bare_label_window
 real=$build/bench/startup/quorvel_first_paint
-for program in "$bare" "$real"; do
+for program in "$bare" "$text" "$real"; do
   if [ ! -x "$program" ]; then
     echo "startup bench: $program is not built (configure with QUORVEL_BUILD_UI=ON)" >&2
     exit 1
@@ -37,7 +38,7 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 # Both must run and quit by themselves before anything is timed.
-for program in "$bare" "$real"; do
+for program in "$bare" "$text" "$real"; do
   if ! timeout 30 "$program" >/dev/null 2>"$scratch/err"; then
     echo "startup bench: $program did not quit with status 0 at its first paint" >&2
     cat "$scratch/err" >&2
@@ -47,29 +48,30 @@ done
 
 echo "Start-up to first paint, $((rounds * runs_per_round)) runs each (hyperfine, offscreen)"
 for ((round = 1; round <= rounds; round++)); do
-  if ((round % 2)); then order=("$bare" "$real"); else order=("$real" "$bare"); fi
+  if ((round % 2)); then order=("$bare" "$text" "$real"); else order=("$real" "$text" "$bare"); fi
   hyperfine --shell=none --warmup 3 --runs "$runs_per_round" --style none \
     --export-json "$scratch/time-$round.json" "${order[@]}" >/dev/null
 done
 
 echo "Peak memory, $memory_runs runs each (/usr/bin/time -v)"
 for ((run = 1; run <= memory_runs; run++)); do
-  for program in "$bare" "$real"; do
+  for program in "$bare" "$text" "$real"; do
     /usr/bin/time -v "$program" >/dev/null 2>"$scratch/time.txt"
     rss=$(sed -n 's/^\s*Maximum resident set size (kbytes): //p' "$scratch/time.txt")
     echo "$(basename "$program") $rss" >>"$scratch/memory.txt"
   done
 done
 
-/usr/bin/python3 - "$scratch" "$bare" "$real" "$target" <<'EOF'
+/usr/bin/python3 - "$scratch" "$bare" "$text" "$real" "$target" <<'EOF'
 import glob, json, os, statistics, sys
 
-scratch, bare, real, target = sys.argv[1], sys.argv[2], sys.argv[3], float(sys.argv[4])
-times = {bare: [], real: []}
+scratch, bare, text, real = sys.argv[1:5]
+target = float(sys.argv[5])
+times = {bare: [], text: [], real: []}
 for path in sorted(glob.glob(os.path.join(scratch, "time-*.json"))):
     for result in json.load(open(path))["results"]:
         times[result["command"]].extend(result["times"])
-memory = {os.path.basename(bare): [], os.path.basename(real): []}
+memory = {os.path.basename(p): [] for p in (bare, text, real)}
 for line in open(os.path.join(scratch, "memory.txt")):
     name, kib = line.split()
     memory[name].append(int(kib))
@@ -77,15 +79,15 @@ for line in open(os.path.join(scratch, "memory.txt")):
 def verdict(ratio):
     return "within target" if ratio <= target else "OVER TARGET"
 
-names = {bare: "bare QWidget", real: "Quorvel"}
+names = {bare: "bare QWidget", text: "one-label window", real: "Quorvel"}
 print()
 print(f"{'start-up (ms)':<16}{'median':>10}{'mean':>10}{'stddev':>10}{'min':>10}{'runs':>6}")
-for program in (bare, real):
+for program in (bare, text, real):
     t = [x * 1000 for x in times[program]]
     print(f"{names[program]:<16}{statistics.median(t):>10.2f}{statistics.mean(t):>10.2f}"
           f"{statistics.stdev(t):>10.2f}{min(t):>10.2f}{len(t):>6}")
 print(f"{'peak RSS (KiB)':<16}{'median':>10}{'min':>10}{'max':>10}{'':>10}{'runs':>6}")
-for program in (bare, real):
+for program in (bare, text, real):
     m = memory[os.path.basename(program)]
     print(f"{names[program]:<16}{statistics.median(m):>10.0f}{min(m):>10}{max(m):>10}{'':>10}"
           f"{len(m):>6}")
@@ -98,4 +100,11 @@ print(f"start-up Quorvel/bare: {time_ratio:.3f} (medians; means give {mean_ratio
       f"target <= {target}: {verdict(time_ratio)}")
 print(f"peak memory Quorvel/bare: {memory_ratio:.3f} (medians), "
       f"target <= {target}: {verdict(memory_ratio)}")
+# For information: how much of that any window showing text pays (font system start-up).
+text_time = statistics.median(times[text]) / statistics.median(times[bare])
+text_memory = (statistics.median(memory[os.path.basename(text)])
+               / statistics.median(memory[os.path.basename(bare)]))
+print(f"for reference, one-label window/bare: start-up {text_time:.3f}, "
+      f"peak memory {text_memory:.3f}; Quorvel/one-label window: start-up "
+      f"{time_ratio / text_time:.3f}, peak memory {memory_ratio / text_memory:.3f}")
 EOF
