@@ -29,7 +29,7 @@ enum class Font { Window, Title, Result };
 
 // One control as designed. Boxes are in twips, from the client area's top-left corner, or
 // from the frame's for the controls inside Frame1. Texts are UTF-8.
-struct ControlSpec {
+struct ControlDesign {
   const char* name;
   Kind kind;
   const char* text;
@@ -41,7 +41,7 @@ struct ControlSpec {
 
 // In tab order; the picture and the line, which have no tab index, come last.
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr ControlDesign kControls[] = {
     {.name = "Label1", .kind = Kind::Label, .text = "Velocidad Inicial",
      .box = {360, 1560, 1575, 255}},
     {.name = "Label2", .kind = Kind::Label, .text = "Velocidad Final",
@@ -113,7 +113,7 @@ constexpr ControlSpec kControls[] = {
 // clang-format on
 
 static_assert(std::all_of(std::begin(kControls), std::end(kControls),
-                          [](const ControlSpec& c) { return c.box.IsWholePixels(); }),
+                          [](const ControlDesign& c) { return c.box.IsWholePixels(); }),
               "every box must fall on whole pixels");
 
 QFont FontFor(Font font) {
@@ -138,9 +138,9 @@ QPixmap EmblemPixmap(qreal devicePixelRatio) {
   return pixmap;
 }
 
-QWidget* Create(const ControlSpec& spec, QWidget* parent) {
-  const QString text = QString::fromUtf8(spec.text);
-  switch (spec.kind) {
+QWidget* Create(const ControlDesign& design, QWidget* parent) {
+  const QString text = QString::fromUtf8(design.text);
+  switch (design.kind) {
     case Kind::Label: {
       auto* label = new QLabel(text, parent);
       // Text that does not fit is cut at the box's edge, never wrapped.
@@ -214,22 +214,22 @@ T* Find(QWidget& form, const char* name) {
 Form1Controls BuildForm1Controls(QWidget& form) {
   QWidget* frame = nullptr;
   QWidget* previousInTabOrder = nullptr;
-  for (const ControlSpec& spec : kControls) {
-    QWidget* parent = spec.inFrame ? frame : &form;
-    QWidget* control = Create(spec, parent);
-    control->setObjectName(QString::fromLatin1(spec.name));
-    control->setGeometry(spec.box.ToPixels());
-    if (spec.font != Font::Window) control->setFont(FontFor(spec.font));
-    if (spec.accessibleName) {
-      const QString name = QString::fromUtf8(spec.accessibleName);
+  for (const ControlDesign& design : kControls) {
+    QWidget* parent = design.inFrame ? frame : &form;
+    QWidget* control = Create(design, parent);
+    control->setObjectName(QString::fromLatin1(design.name));
+    control->setGeometry(design.box.ToPixels());
+    if (design.font != Font::Window) control->setFont(FontFor(design.font));
+    if (design.accessibleName) {
+      const QString name = QString::fromUtf8(design.accessibleName);
       control->setAccessibleName(name);
       // Some platforms name a combo box after its current text; its text part, which is
       // what takes the focus, carries the name too.
       if (auto* combo = qobject_cast<QComboBox*>(control))
         combo->lineEdit()->setAccessibleName(name);
     }
-    if (spec.kind == Kind::Frame) frame = control;
-    if (TakesFocus(spec.kind)) {
+    if (design.kind == Kind::Frame) frame = control;
+    if (TakesFocus(design.kind)) {
       if (previousInTabOrder) QWidget::setTabOrder(previousInTabOrder, control);
       previousInTabOrder = control;
     }
