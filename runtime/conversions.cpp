@@ -13,7 +13,7 @@ namespace quorvel {
 
 namespace {
 
-bool IsIgnoredSpace(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+constexpr bool IsIgnoredSpace(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsOctalDigit(char c) { return c >= '0' && c <= '7'; }
 bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
@@ -157,7 +157,9 @@ double NumberFromCompactText(std::string_view text) {
 
 double TextToNumber(std::string_view utf8Text) {
   // Most field texts hold no blank at all: those are read in place, without a copy.
-  if (std::none_of(utf8Text.begin(), utf8Text.end(), IsIgnoredSpace)) {
+  bool hasIgnoredSpace = false;
+  for (const char c : utf8Text) hasIgnoredSpace |= IsIgnoredSpace(c);
+  if (!hasIgnoredSpace) {
     return NumberFromCompactText(utf8Text);
   }
   return NumberFromCompactText(WithoutIgnoredSpace(utf8Text));
