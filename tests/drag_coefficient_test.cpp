@@ -8,29 +8,12 @@
 
 #include "runtime/arithmetic_fault.h"
 #include "runtime/conversions.h"
+#include "tests/worked_example.h"
 
 namespace quorvel {
 namespace {
 
 using Kind = ArithmeticFault::Kind;
-
-// The example runs the window opens with, completed with times, mass and a direct area.
-CoastDownInputs WorkedExample() {
-  CoastDownInputs in;
-  in.InitialSpeed1 = 90;
-  in.FinalSpeed1 = 80;
-  in.Time1 = 7;
-  in.InitialSpeed2 = 20;
-  in.FinalSpeed2 = 10;
-  in.Time2 = 20;
-  in.SpeedsInKmh = true;
-  in.AreaFromHeightWidth = false;
-  in.FrontalArea = 2;
-  in.Weight = 1000;
-  in.MassCoefficient = 1.06;
-  in.AirDensity = 1.22;
-  return in;
-}
 
 std::optional<Kind> FaultOf(const CoastDownInputs& in) {
   try {

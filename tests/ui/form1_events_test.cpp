@@ -12,6 +12,7 @@
 
 #include "calc/drag_coefficient.h"
 #include "runtime/conversions.h"
+#include "tests/worked_example.h"
 #include "ui_test_support.h"
 
 namespace quorvel::testing {
@@ -118,21 +119,6 @@ class Calculate : public OpenWindow {
     ClickOption("Option1");
     Type("Text7", "2");
     Type("Text10", "1000");
-  }
-
-  static CoastDownInputs WorkedExample() {
-    CoastDownInputs in;
-    in.InitialSpeed1 = 90;
-    in.FinalSpeed1 = 80;
-    in.Time1 = 7;
-    in.InitialSpeed2 = 20;
-    in.FinalSpeed2 = 10;
-    in.Time2 = 20;
-    in.FrontalArea = 2;
-    in.Weight = 1000;
-    in.MassCoefficient = 1.06;
-    in.AirDensity = 1.22;
-    return in;
   }
 
   void TypeCombo(const QString& text) {
