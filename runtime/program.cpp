@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "runtime/font_configuration.h"
+
 namespace quorvel {
 
 namespace {
@@ -21,6 +23,8 @@ void InstallSpanishToolkitTexts(QApplication& app, QTranslator& translator) {
 }  // namespace
 
 int Start(int& argc, char** argv, const ProjectDescription& project) {
+  // The font configuration is read while the toolkit starts, not after it.
+  FontConfigurationPreload fontConfiguration;
   QApplication app(argc, argv);
   QApplication::setApplicationName(project.applicationName);
   QApplication::setApplicationVersion(project.applicationVersion);
@@ -28,6 +32,7 @@ int Start(int& argc, char** argv, const ProjectDescription& project) {
   QTranslator toolkitTexts;
   InstallSpanishToolkitTexts(app, toolkitTexts);
 
+  fontConfiguration.Wait();
   std::unique_ptr<QWidget> form = project.createStartupForm();
   form->show();
   // Closing the last window (its close button, or End) leaves the loop with status 0.

@@ -9,7 +9,10 @@
 # Memory: peak resident set size from /usr/bin/time -v, the two programs
 # alternating, MEMORY_RUNS runs each. Prints the ratios Quorvel/bare against
 # their targets; the numbers are a report, not a gate, so the exit status is 0
-# unless a program fails to run.
+# unless a program fails to run. When Xvfb is at hand, the start-up is also timed
+# on an X display, X_ROUNDS rounds (0 leaves it out), for information: there the
+# toolkit's own start is longer, and even the empty window reads the system's font
+# configuration (when it closes).
 set -euo pipefail
 
 build=${1:-build}
@@ -53,6 +56,19 @@ for ((round = 1; round <= rounds; round++)); do
     --export-json "$scratch/time-$round.json" "${order[@]}" >/dev/null
 done
 
+# For information: the same, drawn on an X display (Xvfb), as on a user's desktop, where
+# the toolkit takes longer to start and the program reads its font configuration meanwhile.
+x_rounds=${X_ROUNDS:-2}
+if command -v Xvfb >/dev/null && ((x_rounds > 0)); then
+  echo "Start-up to first paint on an X display, $((x_rounds * runs_per_round)) runs each (Xvfb)"
+  for ((round = 1; round <= x_rounds; round++)); do
+    if ((round % 2)); then order=("$bare" "$text" "$real"); else order=("$real" "$text" "$bare"); fi
+    QT_QPA_PLATFORM=xcb "$(dirname "$0")/../../tests/ui/run_on_xvfb.sh" \
+      hyperfine --shell=none --warmup 3 --runs "$runs_per_round" --style none \
+      --export-json "$scratch/x-time-$round.json" "${order[@]}" >/dev/null
+  done
+fi
+
 echo "Peak memory, $memory_runs runs each (/usr/bin/time -v)"
 for ((run = 1; run <= memory_runs; run++)); do
   for program in "$bare" "$text" "$real"; do
@@ -67,10 +83,14 @@ import glob, json, os, statistics, sys
 
 scratch, bare, text, real = sys.argv[1:5]
 target = float(sys.argv[5])
-times = {bare: [], text: [], real: []}
-for path in sorted(glob.glob(os.path.join(scratch, "time-*.json"))):
-    for result in json.load(open(path))["results"]:
-        times[result["command"]].extend(result["times"])
+def load_times(pattern):
+    times = {bare: [], text: [], real: []}
+    for path in sorted(glob.glob(os.path.join(scratch, pattern))):
+        for result in json.load(open(path))["results"]:
+            times[result["command"]].extend(result["times"])
+    return times
+times = load_times("time-*.json")
+x_times = load_times("x-time-*.json")
 memory = {os.path.basename(p): [] for p in (bare, text, real)}
 for line in open(os.path.join(scratch, "memory.txt")):
     name, kib = line.split()
@@ -86,6 +106,12 @@ for program in (bare, text, real):
     t = [x * 1000 for x in times[program]]
     print(f"{names[program]:<16}{statistics.median(t):>10.2f}{statistics.mean(t):>10.2f}"
           f"{statistics.stdev(t):>10.2f}{min(t):>10.2f}{len(t):>6}")
+if x_times[bare]:
+    print(f"{'on X display':<16}")
+    for program in (bare, text, real):
+        t = [x * 1000 for x in x_times[program]]
+        print(f"{names[program]:<16}{statistics.median(t):>10.2f}{statistics.mean(t):>10.2f}"
+              f"{statistics.stdev(t):>10.2f}{min(t):>10.2f}{len(t):>6}")
 print(f"{'peak RSS (KiB)':<16}{'median':>10}{'min':>10}{'max':>10}{'':>10}{'runs':>6}")
 for program in (bare, text, real):
     m = memory[os.path.basename(program)]
@@ -107,4 +133,9 @@ text_memory = (statistics.median(memory[os.path.basename(text)])
 print(f"for reference, one-label window/bare: start-up {text_time:.3f}, "
       f"peak memory {text_memory:.3f}; Quorvel/one-label window: start-up "
       f"{time_ratio / text_time:.3f}, peak memory {memory_ratio / text_memory:.3f}")
+if x_times[bare]:
+    x_ratio = statistics.median(x_times[real]) / statistics.median(x_times[bare])
+    x_text = statistics.median(x_times[text]) / statistics.median(x_times[bare])
+    print(f"on an X display (Xvfb), start-up Quorvel/bare: {x_ratio:.3f}, "
+          f"one-label window/bare: {x_text:.3f} (medians, for information)")
 EOF
