@@ -107,7 +107,7 @@ for program in (bare, text, real):
     print(f"{names[program]:<16}{statistics.median(t):>10.2f}{statistics.mean(t):>10.2f}"
           f"{statistics.stdev(t):>10.2f}{min(t):>10.2f}{len(t):>6}")
 if x_times[bare]:
-    print(f"{'on X display':<16}")
+    print(f"{'on X (ms)':<16}{'median':>10}{'mean':>10}{'stddev':>10}{'min':>10}{'runs':>6}")
     for program in (bare, text, real):
         t = [x * 1000 for x in x_times[program]]
         print(f"{names[program]:<16}{statistics.median(t):>10.2f}{statistics.mean(t):>10.2f}"
