@@ -49,24 +49,28 @@ for program in "$bare" "$text" "$real"; do
   fi
 done
 
+# time_rounds NAME ROUNDS [RUNNER...]: hyperfine rounds that alternate which program goes
+# first, through RUNNER if given, each round's times kept in $scratch/NAME-ROUND.json.
+time_rounds() {
+  local name=$1 count=$2 round order
+  shift 2
+  for ((round = 1; round <= count; round++)); do
+    if ((round % 2)); then order=("$bare" "$text" "$real"); else order=("$real" "$text" "$bare"); fi
+    "$@" hyperfine --shell=none --warmup 3 --runs "$runs_per_round" --style none \
+      --export-json "$scratch/$name-$round.json" "${order[@]}" >/dev/null
+  done
+}
+
 echo "Start-up to first paint, $((rounds * runs_per_round)) runs each (hyperfine, offscreen)"
-for ((round = 1; round <= rounds; round++)); do
-  if ((round % 2)); then order=("$bare" "$text" "$real"); else order=("$real" "$text" "$bare"); fi
-  hyperfine --shell=none --warmup 3 --runs "$runs_per_round" --style none \
-    --export-json "$scratch/time-$round.json" "${order[@]}" >/dev/null
-done
+time_rounds time "$rounds"
 
 # For information: the same, drawn on an X display (Xvfb), as on a user's desktop, where
 # the toolkit takes longer to start and the program reads its font configuration meanwhile.
 x_rounds=${X_ROUNDS:-2}
 if command -v Xvfb >/dev/null && ((x_rounds > 0)); then
   echo "Start-up to first paint on an X display, $((x_rounds * runs_per_round)) runs each (Xvfb)"
-  for ((round = 1; round <= x_rounds; round++)); do
-    if ((round % 2)); then order=("$bare" "$text" "$real"); else order=("$real" "$text" "$bare"); fi
-    QT_QPA_PLATFORM=xcb "$(dirname "$0")/../../tests/ui/run_on_xvfb.sh" \
-      hyperfine --shell=none --warmup 3 --runs "$runs_per_round" --style none \
-      --export-json "$scratch/x-time-$round.json" "${order[@]}" >/dev/null
-  done
+  time_rounds x-time "$x_rounds" \
+    env QT_QPA_PLATFORM=xcb "$(dirname "$0")/../../tests/ui/run_on_xvfb.sh"
 fi
 
 echo "Peak memory, $memory_runs runs each (/usr/bin/time -v)"
@@ -101,17 +105,15 @@ def verdict(ratio):
 
 names = {bare: "bare QWidget", text: "one-label window", real: "Quorvel"}
 print()
-print(f"{'start-up (ms)':<16}{'median':>10}{'mean':>10}{'stddev':>10}{'min':>10}{'runs':>6}")
-for program in (bare, text, real):
-    t = [x * 1000 for x in times[program]]
-    print(f"{names[program]:<16}{statistics.median(t):>10.2f}{statistics.mean(t):>10.2f}"
-          f"{statistics.stdev(t):>10.2f}{min(t):>10.2f}{len(t):>6}")
-if x_times[bare]:
-    print(f"{'on X (ms)':<16}{'median':>10}{'mean':>10}{'stddev':>10}{'min':>10}{'runs':>6}")
+def print_times(title, times):
+    print(f"{title:<16}{'median':>10}{'mean':>10}{'stddev':>10}{'min':>10}{'runs':>6}")
     for program in (bare, text, real):
-        t = [x * 1000 for x in x_times[program]]
+        t = [x * 1000 for x in times[program]]
         print(f"{names[program]:<16}{statistics.median(t):>10.2f}{statistics.mean(t):>10.2f}"
               f"{statistics.stdev(t):>10.2f}{min(t):>10.2f}{len(t):>6}")
+print_times("start-up (ms)", times)
+if x_times[bare]:
+    print_times("on X (ms)", x_times)
 print(f"{'peak RSS (KiB)':<16}{'median':>10}{'min':>10}{'max':>10}{'':>10}{'runs':>6}")
 for program in (bare, text, real):
     m = memory[os.path.basename(program)]
