@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Quorvel: the two commands a newcomer needs are `make run` and `make test`.
 # Every target installs what it needs first (Debian 12, via sudo when not root).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // For timing start-up only: leaves the event loop with status 0 as soon as the watched

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quorvel's entry: hands the program's description to the runtime, which opens Form1.
 #include <memory>
 
-#include "runtime/program.h"
-#include "ui/form1.h"
+#include "frontends/qt/form1.h"
+#include "frontends/qt/program.h"
 #ifdef QUORVEL_QUIT_ON_FIRST_PAINT
 #include "app/first_paint_quit.h"
 #endif

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the window as it opens to a PNG, for people to look at (`make screenshot`).
 //
 //   quorvel_snapshot OUT.png                   the window at the current scale factor
@@ -12,7 +13,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "ui/form1.h"
+#include "frontends/qt/form1.h"
 
 namespace {
 

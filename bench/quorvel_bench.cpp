@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each of the program's own routines is timed beside the library routine or
 // plain formula it stands on, on the same inputs and in the same run; what is
 // reported is the ratio of the two, against the target for that routine.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text must read without a crash or a sanitizer report; a finite result,
 // written with 17 significant digits, must read back as the very same double.
 #include <array>

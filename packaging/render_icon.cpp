@@ -1,22 +1,51 @@
-// Build-time tool: renders the program's car picture, the same drawing the window
-// uses for its icon, to a square PNG for the desktop's icon theme.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Renders the program's pictures from their drawings, the same ones the window uses.
 //
-// Usage: quorvel_render_icon SIZE OUTPUT.png
+//   quorvel_render_icon SIZE OUTPUT.png    the car, square, for the desktop's icon theme
+//                                          (run at build time)
+//   quorvel_render_icon --emblem OUTPUT    the emblem at its designed 84 by 93 pixels, as the
+//                                          raw premultiplied BGRA rows the program embeds
+//                                          (run by hand after changing the drawing; the
+//                                          window tests check that the two still agree)
 //
-// The picture is drawn from shapes onto a QImage, which needs no display and no
+// The pictures are drawn from shapes onto a QImage, which needs no display and no
 // application object.
+#include <QFile>
 #include <QImage>
 #include <QString>
 
 #include <cstdio>
+#include <cstring>
 
-#include "ui/pictures.h"
+#include "frontends/qt/pictures.h"
+
+namespace {
+
+int RenderEmblem(const char* out) {
+  const QImage emblem = quorvel::EmblemPicture(quorvel::kEmblemSize);
+  static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "ARGB32 words are stored as B, G, R, A bytes");
+  QFile file(QString::fromLocal8Bit(out));
+  if (!file.open(QIODevice::WriteOnly)) {
+    std::fprintf(stderr, "quorvel_render_icon: cannot write %s\n", out);
+    return 1;
+  }
+  for (int y = 0; y < emblem.height(); ++y) {
+    const auto* row = reinterpret_cast<const char*>(emblem.constScanLine(y));
+    if (file.write(row, emblem.width() * 4) != emblem.width() * 4) return 1;
+  }
+  return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--emblem") == 0) return RenderEmblem(argv[2]);
   bool sizeOk = false;
   const int size = argc == 3 ? QString::fromLocal8Bit(argv[1]).toInt(&sizeOk) : 0;
   if (!sizeOk || size < 16 || size > 1024) {
-    std::fprintf(stderr, "usage: quorvel_render_icon SIZE OUTPUT.png (SIZE 16 to 1024)\n");
+    std::fprintf(stderr,
+                 "usage: quorvel_render_icon SIZE OUTPUT.png (SIZE 16 to 1024)\n"
+                 "       quorvel_render_icon --emblem OUTPUT.bgra\n");
     return 2;
   }
   const QImage picture = quorvel::CarPicture(size);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Arithmetic on doubles that fails instead of producing an infinity or NaN.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages listed in debian-packages.txt that are not installed yet.
 # Idempotent: does nothing (not even apt-get update) when everything is present.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the window as it opens, headless, at scale 1 and 2, and puts both side by side
 # in <build-dir>/quorvel.png (next to quorvel-1x.png and quorvel-2x.png).
 set -euo pipefail

@@ -1,13 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Twips, the unit the window is designed in: 1440 to the inch, 15 to a pixel at 96 dots
-// per inch. Qt's high-DPI scaling maps those pixels onto larger screens.
+// Twips, the unit the window is designed in: 1440 to the inch, 15 to a pixel at 96 dots per
+// inch. Each front end maps them onto its toolkit's units and the screen's density.
 
-#include <QRect>
+namespace quorvel::ui {
 
-namespace quorvel {
-
-inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
 
 // A box given in twips, as the window's designer placed it.
 struct TwipsBox {
@@ -16,15 +16,13 @@ struct TwipsBox {
   int width;
   int height;
 
+  constexpr int right() const { return left + width; }
+  constexpr int bottom() const { return top + height; }
+
   constexpr bool IsWholePixels() const {
     return left % kTwipsPerPixel == 0 && top % kTwipsPerPixel == 0 && width % kTwipsPerPixel == 0 &&
            height % kTwipsPerPixel == 0;
   }
-
-  QRect ToPixels() const {
-    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-                 height / kTwipsPerPixel);
-  }
 };
 
-}  // namespace quorvel
+}  // namespace quorvel::ui

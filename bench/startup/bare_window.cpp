@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for the program's start-up: one empty top-level QWidget of the
 // program's client size, built with the same flags, that leaves its event loop
 // with status 0 at its first paint event.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up cost of Quorvel against an empty Qt window.
 #
 # Usage: bench/startup/run.sh [BUILD_DIR]   (make bench runs it on build/)
@@ -70,7 +71,7 @@ x_rounds=${X_ROUNDS:-2}
 if command -v Xvfb >/dev/null && ((x_rounds > 0)); then
   echo "Start-up to first paint on an X display, $((x_rounds * runs_per_round)) runs each (Xvfb)"
   time_rounds x-time "$x_rounds" \
-    env QT_QPA_PLATFORM=xcb "$(dirname "$0")/../../tests/ui/run_on_xvfb.sh"
+    env QT_QPA_PLATFORM=xcb "$(dirname "$0")/../../tests/qt/run_on_xvfb.sh"
 fi
 
 echo "Peak memory, $memory_runs runs each (/usr/bin/time -v)"

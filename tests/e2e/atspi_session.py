@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives an installed Quorvel from outside, as a screen reader does, through AT-SPI.
 
 Run inside an X server and a private D-Bus session (run_e2e.sh sets both up).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the AT-SPI end-to-end session in a private X server and D-Bus session.
 # Usage: run_e2e.sh CMAKE BUILD_DIR
 # The X server number is searched from 142 up, away from other suites that start

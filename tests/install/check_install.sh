@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what an install put under PREFIX: exactly the expected files, an
 # executable program, and a desktop entry and metadata file that name the
 # installed program, icon and each other by the one application id.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build tree BUILD_DIR into a fresh, empty PREFIX.
 file(REMOVE_RECURSE "${PREFIX}")
 unset(ENV{DESTDIR})

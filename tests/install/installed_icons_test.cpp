@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The icons an install put into the hicolor theme: real PNGs of the sizes their
 // folders promise, a picture on a transparent ground, and at every size the very
 // picture the window shows as its icon.
@@ -20,7 +21,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "ui/pictures.h"
+#include "frontends/qt/pictures.h"
 
 namespace {
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs VALIDATOR (a command line) on FILE. Fails when the validator fails and,
 # with SILENT_WHEN_VALID, also when it has anything at all to say (warnings).
 if(NOT EXISTS "${FILE}")

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontends/qt/font_configuration.h"
+
+#include <system_error>
+
+#ifdef QUORVEL_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+namespace quorvel {
+
+FontConfigurationPreload::FontConfigurationPreload() {
+#ifdef QUORVEL_HAVE_FONTCONFIG
+#ifdef __GLIBC__
+  // One heap for every thread. The reader's passing allocations are then free for the
+  // window to reuse, instead of staying in a second heap of their own; the program has no
+  // threads that would contend for it.
+  mallopt(M_ARENA_MAX, 1);
+#endif
+  try {
+    // fontconfig keeps what FcInit reads as its current configuration, which the toolkit's
+    // font database then takes as it is. FcInit is safe to call from any thread.
+    reader_ = std::thread([] { FcInit(); });
+  } catch (const std::system_error&) {
+    // No thread: the toolkit reads the configuration when it first needs it.
+  }
+#endif
+}
+
+FontConfigurationPreload::~FontConfigurationPreload() { Wait(); }
+
+void FontConfigurationPreload::Wait() {
+  if (reader_.joinable()) reader_.join();
+}
+
+}  // namespace quorvel
