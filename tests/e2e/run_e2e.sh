@@ -36,7 +36,7 @@ socket=quorvel-e2e-$$
 debug=()
 if [ -n "${QUORVEL_SCREENSHOT_DIR:-}" ]; then debug=(--debug); fi
 env -u DISPLAY XDG_RUNTIME_DIR="$runtime" weston --backend=headless-backend.so --use-pixman \
-  --socket="$socket" --width=640 --height=560 --idle-time=0 "${debug[@]}" \
+  --socket="$socket" --width=1024 --height=768 --idle-time=0 "${debug[@]}" \
   --log="$runtime/weston.log" &
 compositor=$!
 trap 'kill "$compositor" 2>/dev/null; wait "$compositor" 2>/dev/null; rm -rf "$runtime"' EXIT
