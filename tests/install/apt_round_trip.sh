@@ -14,7 +14,10 @@ export DEBIAN_FRONTEND=noninteractive
 purge() { apt-get purge -y "$package" >/dev/null; }
 trap purge EXIT
 apt-get install -y "$deb"
-[ "$(dpkg-query -W -f='${Status}' "$package")" = "install ok installed" ]
+if [ "$(dpkg-query -W -f='${Status}' "$package")" != "install ok installed" ]; then
+  echo "FAIL: apt-get did not install $package" >&2
+  exit 1
+fi
 for kind in x11 wayland; do
   "$here/../e2e/run_e2e.sh" "$kind" --binary /usr/bin/quorvel
 done
