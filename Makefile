@@ -12,7 +12,7 @@ CTEST_FLAGS  ?= --output-on-failure --timeout 300 -j2
 
 CONFIGURE = cmake -S . -G Ninja -Wno-dev
 
-.PHONY: all deps build test run bench sanitize fuzz install screenshot clean
+.PHONY: all deps build test run bench sanitize fuzz install package screenshot clean
 
 all: build
 
@@ -35,6 +35,10 @@ bench: build
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# The Debian package, build/quorvel_<version>_<architecture>.deb.
+package: build
+	cpack --config $(BUILD_DIR)/CPackConfig.cmake -B $(BUILD_DIR)
 
 screenshot: build
 	tools/screenshot.sh $(BUILD_DIR)

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the window as it opens, headless, at scale 1 and 2, and puts both side by side
-# in <build-dir>/quorvel.png (next to quorvel-1x.png and quorvel-2x.png).
+# in <build-dir>/quorvel.png (next to quorvel-1x.png and quorvel-2x.png). Then shows the
+# program on a headless Wayland compositor, where the toolkit draws the title bars itself,
+# and saves the screen with the window (quorvel-wayland.png) and with its error report
+# (quorvel-wayland-report.png); the end-to-end session drives it there.
 set -euo pipefail
 build_dir=${1:-build}
 snapshot="$build_dir/app/quorvel_snapshot"
@@ -14,3 +17,6 @@ QT_SCALE_FACTOR=1 "$snapshot" "$out_dir/quorvel-1x.png"
 QT_SCALE_FACTOR=2 "$snapshot" "$out_dir/quorvel-2x.png"
 "$snapshot" --side-by-side "$out_dir/quorvel.png" "$out_dir/quorvel-1x.png" "$out_dir/quorvel-2x.png"
 echo "wrote $out_dir/quorvel.png (1x and 2x side by side)"
+QUORVEL_SCREENSHOT_DIR=$(cd "$out_dir" && pwd) "$(dirname "$0")/../tests/e2e/run_e2e.sh" wayland \
+  --cmake cmake --build-dir "$build_dir" >/dev/null
+echo "wrote $out_dir/quorvel-wayland.png and $out_dir/quorvel-wayland-report.png"

@@ -3,6 +3,10 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QDialogButtonBox>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -11,6 +15,25 @@
 namespace quorvel {
 
 namespace {
+
+// Where the toolkit draws title bars itself (a Wayland session), it centres the title on the
+// whole bar in a 14-pixel face and cuts off whatever reaches the minimise, maximise and close
+// buttons on the right. The report's text alone makes a box 155 pixels wide, whose bar shows
+// "Quc" of "Quorvel", so such a box is widened until the centred title clears the buttons:
+// the title's width plus the buttons' room on either side. The whole title shows from a
+// room of 78 pixels on; 84 leaves a margin for faces that measure a little differently.
+constexpr int kDrawnTitlePixelSize = 14;
+constexpr int kDrawnTitleBarButtons = 84;
+
+bool ToolkitDrawsTitleBars() {
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+int DrawnTitleBarWidth(const QFont& font, const QString& title) {
+  QFont titleFont = font;
+  titleFont.setPixelSize(kDrawnTitlePixelSize);
+  return QFontMetrics(titleFont).horizontalAdvance(title) + 2 * kDrawnTitleBarButtons;
+}
 
 // The report's message box. Assistive technology sees it as an alert: its role says so,
 // and QMessageBox announces a critical box as an alert when it shows.
@@ -26,6 +49,14 @@ class ErrorReportBox : public QMessageBox {
     QPushButton* accept = addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
     setDefaultButton(accept);
     setEscapeButton(accept);
+    // The box sizes itself to its layout whenever it lays out, so the room for the title
+    // is asked of the button row, which spans the box.
+    auto* buttonRow = findChild<QDialogButtonBox*>();
+    if (ToolkitDrawsTitleBars() && buttonRow && layout()) {
+      const QMargins margins = layout()->contentsMargins();
+      buttonRow->setMinimumWidth(DrawnTitleBarWidth(font(), windowTitle()) - margins.left() -
+                                 margins.right());
+    }
   }
 };
 

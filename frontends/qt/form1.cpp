@@ -13,6 +13,7 @@
 #include "frontends/qt/pictures.h"
 #include "frontends/qt/program.h"
 #include "frontends/qt/result_label.h"
+#include "frontends/qt/window_accessibility.h"
 
 namespace quorvel {
 
@@ -26,6 +27,7 @@ QString FromUtf8(std::string_view text) {
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
   setObjectName(QString::fromLatin1(ui::kForm1.name));
+  PresentForm1AsWindow();
   RegisterFontSubstitutes();
   // The window's default font is the whole program's: the error report and the tooltips
   // use it too, and the toolkit's own default face is never loaded, which shortens start-up.

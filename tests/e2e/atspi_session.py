@@ -2,18 +2,22 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Drives an installed Quorvel from outside, as a screen reader does, through AT-SPI.
 
-Run inside an X server and a private D-Bus session (run_e2e.sh sets both up).
-The script installs the program into a temporary prefix, starts the
-accessibility bus and then the installed binary, finds every control by its
-accessible name, types the worked example, presses "Calcular" and reads the
-result, provokes a fault report and dismisses it, checks that every input
-survived, and finally presses "Salir" and checks that the program ended with
-status 0.
+Run on an X server or a Wayland compositor, in a private D-Bus session
+(run_e2e.sh sets both up). The script installs the program into a temporary
+prefix (or takes an installed binary), starts the accessibility bus and then the
+program, checks that its window is announced as a window named by its title and,
+on Wayland, that the program is a client of the compositor itself, finds every
+control by its accessible name, types the worked example, presses "Calcular"
+and reads the result, provokes a fault report and dismisses it, checks that
+every input survived, and finally presses "Salir" and checks that the program
+ended with status 0.
 
-Every wait is a poll with a deadline: nothing sleeps blindly.
+Every wait is a poll with a deadline: nothing sleeps blindly, except before the
+screenshots that make screenshot asks for (QUORVEL_SCREENSHOT_DIR, on Wayland).
 """
 
 import argparse
+import glob
 import os
 import shutil
 import subprocess
@@ -47,6 +51,8 @@ INITIAL_TEXTS = {
 }
 AREA_FIELDS = ("Área frontal", "Alto", "Ancho")
 UNITS_NAME = "Unidades de velocidad"
+# The window's title, as the title bar shows it.
+WINDOW_TITLE = " Quorvel V1.0 - Cx"
 
 # What the worked example types over the initial texts.
 WORKED_EXAMPLE = {
@@ -116,9 +122,10 @@ def install(cmake, build_dir, prefix):
 class Window:
     """The program's accessible tree, reached through the registry."""
 
-    def __init__(self, pyatspi, process):
+    def __init__(self, pyatspi, process, screenshot_dir=None):
         self.pyatspi = pyatspi
         self.process = process
+        self.screenshot_dir = screenshot_dir
         desktop = pyatspi.Registry.getDesktop(0)
 
         def application():
@@ -134,6 +141,25 @@ class Window:
         self.app.set_cache_mask(Atspi.Cache.NONE)
         wait_for("the window's controls", lambda: self.find_all(lambda a: a.name == "Calcular"),
                  START_TIMEOUT)
+
+    def screenshot(self, name):
+        """Saves what the compositor shows as screenshot_dir/name, for people to look at."""
+        if not self.screenshot_dir:
+            return
+        # The window reports itself before the compositor has shown its first frame;
+        # there is nothing to poll for that, so a screenshot waits a moment first.
+        time.sleep(1.0)
+        workdir = tempfile.mkdtemp(prefix="quorvel-shot-")
+        try:
+            subprocess.run(["weston-screenshooter"], cwd=workdir, check=True, timeout=STEP_TIMEOUT)
+            shots = glob.glob(os.path.join(workdir, "*.png"))
+            if len(shots) != 1:
+                raise Failure(f"weston-screenshooter left {len(shots)} pictures, not one")
+            target = os.path.join(self.screenshot_dir, name)
+            shutil.move(shots[0], target)
+            log(f"saved {target}")
+        finally:
+            shutil.rmtree(workdir, ignore_errors=True)
 
     def check_running(self):
         if self.process.poll() is not None:
@@ -256,6 +282,13 @@ def expect_area_mode(window, enabled_fields):
 def drive(window):
     pyatspi = window.pyatspi
     expect_equal("the application's accessible name", window.app.name, "Quorvel")
+    # A screen reader announces the window as a window (a frame), by its title, and
+    # finds the controls inside it.
+    frames = [a for a in window.app if a is not None and a.getRole() == pyatspi.ROLE_FRAME]
+    expect_equal("the top-level frames' names", [f.name for f in frames], [WINDOW_TITLE])
+    if not window.find_all(lambda a: a.name == "Calcular", frames[0]):
+        raise Failure("the frame does not hold the window's controls")
+    window.screenshot("quorvel-wayland.png")
 
     # The window as it opens.
     for name, text in INITIAL_TEXTS.items():
@@ -296,6 +329,7 @@ def drive(window):
     if not any("División por cero" in t for t in texts):
         raise Failure(f"the fault report does not name the division by zero: {texts}")
     log(f"ok: the alert {alert.name!r} reads {texts}")
+    window.screenshot("quorvel-wayland-report.png")
     act(window.by_name("Aceptar", pyatspi.ROLE_PUSH_BUTTON, alert), "Press")
     wait_for("the fault report to close", lambda: not window.alerts())
     window.check_running()
@@ -312,6 +346,37 @@ def drive(window):
     expect_equal("the exit status after 'Salir'", status, 0)
 
 
+def unix_socket_links():
+    """The connected Unix sockets, as (local path, local inode, peer inode, pid or None)."""
+    listing = subprocess.run(["ss", "-x", "-n", "-p"], stdout=subprocess.PIPE, text=True,
+                             check=True).stdout.splitlines()[1:]
+    links = []
+    for line in listing:
+        fields = line.split()
+        if len(fields) < 8:
+            continue
+        owner = None
+        if "pid=" in line:
+            owner = int(line.split("pid=", 1)[1].split(",", 1)[0])
+        links.append((fields[4], fields[5], fields[7], owner))
+    return links
+
+
+def expect_wayland_client(process):
+    """The program talks to this session's compositor, and can reach no X server."""
+    socket = os.path.join(os.environ["XDG_RUNTIME_DIR"], os.environ["WAYLAND_DISPLAY"])
+    links = unix_socket_links()
+    accepted = {peer for path, _, peer, _ in links if path == socket}
+    own = {inode for _, inode, _, pid in links if pid == process.pid}
+    if not accepted & own:
+        raise Failure(f"the program holds no connection to the compositor at {socket}")
+    with open(f"/proc/{process.pid}/environ", "rb") as environ:
+        variables = [entry.split(b"=", 1)[0] for entry in environ.read().split(b"\0")]
+    if b"DISPLAY" in variables:
+        raise Failure("the program was given an X display")
+    log(f"ok: the program is a Wayland client of {socket}, with no X display")
+
+
 def dump(accessible, depth=0, out=sys.stdout):
     """Prints the accessible tree, to show what was there when a step failed."""
     try:
@@ -326,29 +391,46 @@ def dump(accessible, depth=0, out=sys.stdout):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--cmake", required=True, help="the cmake that installs")
-    parser.add_argument("--build-dir", required=True, help="the configured and built tree")
+    parser.add_argument("--platform", choices=("x11", "wayland"), required=True,
+                        help="the display server run_e2e.sh started")
+    parser.add_argument("--binary", help="an installed program to drive")
+    parser.add_argument("--cmake", help="the cmake that installs the build tree")
+    parser.add_argument("--build-dir", help="the configured and built tree")
     args = parser.parse_args()
+    if bool(args.binary) == bool(args.cmake and args.build_dir):
+        parser.error("give either --binary or both --cmake and --build-dir")
 
-    if not os.environ.get("DISPLAY") or not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
-        log("needs an X display and a D-Bus session; run it through run_e2e.sh")
+    display = "WAYLAND_DISPLAY" if args.platform == "wayland" else "DISPLAY"
+    if not os.environ.get(display) or not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
+        log(f"needs {display} and a D-Bus session; run it through run_e2e.sh")
         return 2
 
     workdir = tempfile.mkdtemp(prefix="quorvel-e2e-")
     launcher = process = None
     window = None
     try:
-        binary = install(args.cmake, args.build_dir, os.path.join(workdir, "prefix"))
-        log(f"installed {binary}")
+        if args.binary:
+            binary = args.binary
+        else:
+            binary = install(args.cmake, args.build_dir, os.path.join(workdir, "prefix"))
+            log(f"installed {binary}")
         launcher = start_accessibility_bus()
         import pyatspi  # only once the bus is up
 
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL="C.UTF-8",
-                   LANG="C.UTF-8", QT_QPA_PLATFORM="xcb",
-                   XDG_RUNTIME_DIR=os.path.join(workdir, "runtime"))
-        os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
+                   LANG="C.UTF-8")
+        if args.platform == "wayland":
+            # The compositor's runtime folder holds its socket, so it is the program's too.
+            env["QT_QPA_PLATFORM"] = "wayland"
+        else:
+            env["QT_QPA_PLATFORM"] = "xcb"
+            env["XDG_RUNTIME_DIR"] = os.path.join(workdir, "runtime")
+            os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
         process = subprocess.Popen([binary], env=env, stdin=subprocess.DEVNULL)
-        window = Window(pyatspi, process)
+        screenshots = os.environ.get("QUORVEL_SCREENSHOT_DIR") if args.platform == "wayland" else None
+        window = Window(pyatspi, process, screenshots)
+        if args.platform == "wayland":
+            expect_wayland_client(process)
         drive(window)
         log("passed")
         return 0
