@@ -10,7 +10,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <span>
 
 #include "frontends/qt/classic_metrics_style.h"
 #include "frontends/qt/fonts.h"
@@ -31,8 +34,16 @@ QRect ToPixels(const ui::TwipsBox& box) {
 }
 
 // The emblem at its designed 84 by 93 pixels, rendered for the screen's pixel density so
-// that it stays sharp when stretched into its box.
+// that it stays sharp when stretched into its box. At one device pixel to the pixel the
+// program carries it ready-made, so nothing is drawn while the window opens.
 QPixmap EmblemPixmap(qreal devicePixelRatio) {
+  if (devicePixelRatio == 1 && std::endian::native == std::endian::little) {
+    // On a little-endian machine the embedded bytes are premultiplied 32-bit pixels in
+    // the image's own order; the image reads them in place.
+    const std::span<const std::uint8_t> bgra = ui::EmblemBgra();
+    return QPixmap::fromImage(QImage(bgra.data(), kEmblemSize.width(), kEmblemSize.height(),
+                                     kEmblemSize.width() * 4, QImage::Format_ARGB32_Premultiplied));
+  }
   const QSize pixels(static_cast<int>(std::ceil(kEmblemSize.width() * devicePixelRatio)),
                      static_cast<int>(std::ceil(kEmblemSize.height() * devicePixelRatio)));
   QPixmap pixmap = QPixmap::fromImage(EmblemPicture(pixels));
