@@ -2,6 +2,8 @@
 #include "frontends/qt/form1_controls.h"
 
 #include <QComboBox>
+#include <QCompleter>
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -51,6 +53,48 @@ QPixmap EmblemPixmap(qreal devicePixelRatio) {
   return pixmap;
 }
 
+// An editable combo box with the classic metrics and no completer, as Qt's would be if
+// made editable with setEditable, given the style and then its completer removed, but
+// without the parts those steps build only to drop or to leave unused until the list is
+// first opened: the drop-down list (a list view in a pop-up window), built as soon as the
+// box takes a style of its own or is made editable, and the completer the box gives a
+// text box that has none. The list is built when first needed, as Qt builds it for any
+// combo box; the class adds no signals or properties of its own, so it is a QComboBox to
+// everything that looks at it.
+class EditableComboBox final : public QComboBox {
+ public:
+  explicit EditableComboBox(QWidget* parent) : QComboBox(parent) {
+    takingStyle_ = true;
+    SetClassicMetrics(*this);
+    takingStyle_ = false;
+    auto* edit = new QLineEdit(this);
+    edit->setPalette(palette());
+    // Taking a text box that already has a completer, the box makes none; this one never
+    // completes and goes at once, leaving the text box with none.
+    QCompleter placeholder;
+    placeholder.setCompletionMode(QCompleter::InlineCompletion);
+    edit->setCompleter(&placeholder);
+    setLineEdit(edit);
+    setCompleter(nullptr);
+  }
+
+ protected:
+  void changeEvent(QEvent* event) override {
+    // Qt's combo box answers a new style by building its list to choose the list's item
+    // painter, and by updating its size hints and text box. Taking its style on
+    // construction it has neither list, nor size hints, nor text box yet; the list chooses
+    // its painter when it is built. The widget's own answer (repaint, relayout) still runs.
+    if (takingStyle_ && event->type() == QEvent::StyleChange) {
+      QWidget::changeEvent(event);
+      return;
+    }
+    QComboBox::changeEvent(event);
+  }
+
+ private:
+  bool takingStyle_ = false;
+};
+
 QWidget* Create(const ControlDesign& design, QWidget* parent) {
   const QString text = QString::fromUtf8(design.text);
   switch (design.kind) {
@@ -69,12 +113,9 @@ QWidget* Create(const ControlDesign& design, QWidget* parent) {
     case ControlKind::TextBox:
       return new QLineEdit(text, parent);
     case ControlKind::ComboBox: {
-      auto* combo = new QComboBox(parent);
-      SetClassicMetrics(*combo);
-      combo->setEditable(true);
+      auto* combo = new EditableComboBox(parent);
       // A typed text is taken as it is: not completed, not added to the list.
       combo->setInsertPolicy(QComboBox::NoInsert);
-      combo->setCompleter(nullptr);
       for (const char* item : design.items) combo->addItem(QString::fromUtf8(item));
       combo->setEditText(text);
       return combo;
