@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Form1 as it opens: every control's kind, text, box, font, focus and accessible name.
+#include <qpa/qplatformfontdatabase.h>
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
@@ -123,6 +124,16 @@ TEST_F(WindowAsItOpens, FontsAreTheDesignedOnes) {
 
 // Where the requested faces are missing, their metric look-alikes are drawn.
 TEST_F(WindowAsItOpens, MissingFacesAreDrawnWithTheirLookAlikes) {
+  const QString sans = QFontInfo(Control("Label1")->font()).family();
+  const QString serif = QFontInfo(Control("Label15")->font()).family();
+  EXPECT_TRUE(sans == "MS Sans Serif" || sans == "Liberation Sans") << sans.toStdString();
+  EXPECT_TRUE(serif == "Times New Roman" || serif == "Liberation Serif") << serif.toStdString();
+}
+
+// ... also after the toolkit reloads its font list, as it does when fonts are installed or
+// removed while the program runs.
+TEST_F(WindowAsItOpens, LookAlikesOutliveAReloadOfTheFontList) {
+  QPlatformFontDatabase::repopulateFontDatabase();
   const QString sans = QFontInfo(Control("Label1")->font()).family();
   const QString serif = QFontInfo(Control("Label15")->font()).family();
   EXPECT_TRUE(sans == "MS Sans Serif" || sans == "Liberation Sans") << sans.toStdString();
