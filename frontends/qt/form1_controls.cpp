@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 
 #include <bit>
 #include <cmath>
@@ -53,47 +54,46 @@ QPixmap EmblemPixmap(qreal devicePixelRatio) {
   return pixmap;
 }
 
-// An editable combo box with the classic metrics and no completer, as Qt's would be if
-// made editable with setEditable, given the style and then its completer removed, but
-// without the parts those steps build only to drop or to leave unused until the list is
-// first opened: the drop-down list (a list view in a pop-up window), built as soon as the
-// box takes a style of its own or is made editable, and the completer the box gives a
-// text box that has none. The list is built when first needed, as Qt builds it for any
-// combo box; the class adds no signals or properties of its own, so it is a QComboBox to
-// everything that looks at it.
-class EditableComboBox final : public QComboBox {
+// Keeps the events of one type from an object while it is installed as its filter.
+class EventStop final : public QObject {
  public:
-  explicit EditableComboBox(QWidget* parent) : QComboBox(parent) {
-    takingStyle_ = true;
-    SetClassicMetrics(*this);
-    takingStyle_ = false;
-    auto* edit = new QLineEdit(this);
-    edit->setPalette(palette());
-    // Taking a text box that already has a completer, the box makes none; this one never
-    // completes and goes at once, leaving the text box with none.
-    QCompleter placeholder;
-    placeholder.setCompletionMode(QCompleter::InlineCompletion);
-    edit->setCompleter(&placeholder);
-    setLineEdit(edit);
-    setCompleter(nullptr);
-  }
+  explicit EventStop(QEvent::Type type) : type_(type) {}
 
  protected:
-  void changeEvent(QEvent* event) override {
-    // Qt's combo box answers a new style by building its list to choose the list's item
-    // painter, and by updating its size hints and text box. Taking its style on
-    // construction it has neither list, nor size hints, nor text box yet; the list chooses
-    // its painter when it is built. The widget's own answer (repaint, relayout) still runs.
-    if (takingStyle_ && event->type() == QEvent::StyleChange) {
-      QWidget::changeEvent(event);
-      return;
-    }
-    QComboBox::changeEvent(event);
-  }
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override { return event->type() == type_; }
 
  private:
-  bool takingStyle_ = false;
+  QEvent::Type type_;
 };
+
+// An editable combo box with the classic metrics and no completer, as Qt's is when given
+// the style, made editable with setEditable and its completer removed, but without what
+// those steps build only to drop or to leave unused until the list is first opened: the
+// drop-down list (a list view in a pop-up window), which a combo box builds as soon as it
+// takes a style of its own or is made editable, and the completer it gives a text box that
+// has none. The list is built when first needed, as for any combo box.
+QComboBox* NewEditableComboBox(QWidget* parent) {
+  auto* combo = new QComboBox(parent);
+  {
+    // A combo box answers a new style by building its list to choose the list's item
+    // painter, and by updating its size hints and text box. Just made, it has neither
+    // list, nor size hints, nor text box; the list chooses its painter when it is built.
+    EventStop styleChange(QEvent::StyleChange);
+    combo->installEventFilter(&styleChange);
+    SetClassicMetrics(*combo);
+    combo->removeEventFilter(&styleChange);
+  }
+  auto* edit = new QLineEdit(combo);
+  edit->setPalette(combo->palette());
+  // Given a text box that already has a completer, the combo box makes none; this one never
+  // completes and goes at once, leaving the text box with none.
+  QCompleter placeholder;
+  placeholder.setCompletionMode(QCompleter::InlineCompletion);
+  edit->setCompleter(&placeholder);
+  combo->setLineEdit(edit);
+  combo->setCompleter(nullptr);
+  return combo;
+}
 
 QWidget* Create(const ControlDesign& design, QWidget* parent) {
   const QString text = QString::fromUtf8(design.text);
@@ -113,10 +113,12 @@ QWidget* Create(const ControlDesign& design, QWidget* parent) {
     case ControlKind::TextBox:
       return new QLineEdit(text, parent);
     case ControlKind::ComboBox: {
-      auto* combo = new EditableComboBox(parent);
+      QComboBox* combo = NewEditableComboBox(parent);
       // A typed text is taken as it is: not completed, not added to the list.
       combo->setInsertPolicy(QComboBox::NoInsert);
-      for (const char* item : design.items) combo->addItem(QString::fromUtf8(item));
+      QStringList items;
+      for (const char* item : design.items) items.append(QString::fromUtf8(item));
+      combo->addItems(items);
       combo->setEditText(text);
       return combo;
     }
