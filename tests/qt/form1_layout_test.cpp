@@ -198,7 +198,7 @@ OpenList OpenTheList(QComboBox* combo) {
 
 // Combo1 builds its list only when it is first opened; opened, the list is the one Qt's
 // combo box has when made editable the usual way with the same style and items.
-TEST_F(WindowAsItOpens, ComboListOpensAsAnEditableComboBoxsDoes) {
+TEST_F(WindowAsItOpens, ComboListIsBuiltOnFirstOpeningAsUsual) {
   auto* combo = Control<QComboBox>("Combo1");
   EXPECT_EQ(combo->findChild<QAbstractItemView*>(), nullptr) << "list built before it is opened";
   QComboBox usual(form_.get());
