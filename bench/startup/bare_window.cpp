@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The floor for the program's start-up: one empty top-level QWidget of the
+// The floors for the program's start-up: one empty top-level QWidget of the
 // program's client size, built with the same flags, that leaves its event loop
 // with status 0 at its first paint event.
 //
 // Built a second time with QUORVEL_BARE_WITH_LABEL, the window also shows one
 // line of text: the least any window that shows text pays, since the first text
 // starts the font system (fontconfig's configuration, the font list, a font
-// engine). run.sh reports against it for information; the target is against
-// the empty window.
+// engine). run.sh measures the program against this one; the empty window is
+// reported for information.
 #include <QApplication>
 #include <QWidget>
 #ifdef QUORVEL_BARE_WITH_LABEL

@@ -7,9 +7,12 @@
 
 namespace quorvel {
 
-// Where "MS Sans Serif" and "Times New Roman" are missing, draw their metric look-alikes
-// rather than whatever face the system picks (often a much wider one). The requested
-// names stay as they are. Safe to call more than once.
+// Resolves the designed families, "MS Sans Serif" and "Times New Roman", before any text is
+// measured: one that is installed is drawn as it is; where one is missing, its metric
+// look-alike (Liberation Sans, Liberation Serif) is drawn rather than whatever face the
+// system picks (often a much wider one), and found at once, without a search for the
+// missing family first. Fonts keep the designed names as their families. Call on the GUI
+// thread once the application exists; safe to call more than once.
 void RegisterFontSubstitutes();
 
 // A designed font as the toolkit's.

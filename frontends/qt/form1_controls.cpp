@@ -2,6 +2,8 @@
 #include "frontends/qt/form1_controls.h"
 
 #include <QComboBox>
+#include <QCompleter>
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,8 +11,12 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <span>
 
 #include "frontends/qt/classic_metrics_style.h"
 #include "frontends/qt/fonts.h"
@@ -31,13 +37,62 @@ QRect ToPixels(const ui::TwipsBox& box) {
 }
 
 // The emblem at its designed 84 by 93 pixels, rendered for the screen's pixel density so
-// that it stays sharp when stretched into its box.
+// that it stays sharp when stretched into its box. At one device pixel to the pixel the
+// program carries it ready-made, so nothing is drawn while the window opens.
 QPixmap EmblemPixmap(qreal devicePixelRatio) {
+  if (devicePixelRatio == 1 && std::endian::native == std::endian::little) {
+    // On a little-endian machine the embedded bytes are premultiplied 32-bit pixels in
+    // the image's own order; the image reads them in place.
+    const std::span<const std::uint8_t> bgra = ui::EmblemBgra();
+    return QPixmap::fromImage(QImage(bgra.data(), kEmblemSize.width(), kEmblemSize.height(),
+                                     kEmblemSize.width() * 4, QImage::Format_ARGB32_Premultiplied));
+  }
   const QSize pixels(static_cast<int>(std::ceil(kEmblemSize.width() * devicePixelRatio)),
                      static_cast<int>(std::ceil(kEmblemSize.height() * devicePixelRatio)));
   QPixmap pixmap = QPixmap::fromImage(EmblemPicture(pixels));
   pixmap.setDevicePixelRatio(devicePixelRatio);
   return pixmap;
+}
+
+// Keeps the events of one type from an object while it is installed as its filter.
+class EventStop final : public QObject {
+ public:
+  explicit EventStop(QEvent::Type type) : type_(type) {}
+
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override { return event->type() == type_; }
+
+ private:
+  QEvent::Type type_;
+};
+
+// An editable combo box with the classic metrics and no completer, as Qt's is when given
+// the style, made editable with setEditable and its completer removed, but without what
+// those steps build only to drop or to leave unused until the list is first opened: the
+// drop-down list (a list view in a pop-up window), which a combo box builds as soon as it
+// takes a style of its own or is made editable, and the completer it gives a text box that
+// has none. The list is built when first needed, as for any combo box.
+QComboBox* NewEditableComboBox(QWidget* parent) {
+  auto* combo = new QComboBox(parent);
+  {
+    // A combo box answers a new style by building its list to choose the list's item
+    // painter, and by updating its size hints and text box. Just made, it has neither
+    // list, nor size hints, nor text box; the list chooses its painter when it is built.
+    EventStop styleChange(QEvent::StyleChange);
+    combo->installEventFilter(&styleChange);
+    SetClassicMetrics(*combo);
+    combo->removeEventFilter(&styleChange);
+  }
+  auto* edit = new QLineEdit(combo);
+  edit->setPalette(combo->palette());
+  // Given a text box that already has a completer, the combo box makes none; this one never
+  // completes and goes at once, leaving the text box with none.
+  QCompleter placeholder;
+  placeholder.setCompletionMode(QCompleter::InlineCompletion);
+  edit->setCompleter(&placeholder);
+  combo->setLineEdit(edit);
+  combo->setCompleter(nullptr);
+  return combo;
 }
 
 QWidget* Create(const ControlDesign& design, QWidget* parent) {
@@ -58,13 +113,12 @@ QWidget* Create(const ControlDesign& design, QWidget* parent) {
     case ControlKind::TextBox:
       return new QLineEdit(text, parent);
     case ControlKind::ComboBox: {
-      auto* combo = new QComboBox(parent);
-      SetClassicMetrics(*combo);
-      combo->setEditable(true);
+      QComboBox* combo = NewEditableComboBox(parent);
       // A typed text is taken as it is: not completed, not added to the list.
       combo->setInsertPolicy(QComboBox::NoInsert);
-      combo->setCompleter(nullptr);
-      for (const char* item : design.items) combo->addItem(QString::fromUtf8(item));
+      QStringList items;
+      for (const char* item : design.items) items.append(QString::fromUtf8(item));
+      combo->addItems(items);
       combo->setEditText(text);
       return combo;
     }

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Form1 as it opens: every control's kind, text, box, font, focus and accessible name.
+#include <qpa/qplatformfontdatabase.h>
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
 #include <QFontInfo>
@@ -8,6 +10,7 @@
 
 #include <vector>
 
+#include "frontends/qt/classic_metrics_style.h"
 #include "ui_test_support.h"
 
 namespace quorvel::testing {
@@ -127,6 +130,16 @@ TEST_F(WindowAsItOpens, MissingFacesAreDrawnWithTheirLookAlikes) {
   EXPECT_TRUE(serif == "Times New Roman" || serif == "Liberation Serif") << serif.toStdString();
 }
 
+// ... also after the toolkit reloads its font list, as it does when fonts are installed or
+// removed while the program runs.
+TEST_F(WindowAsItOpens, LookAlikesOutliveAReloadOfTheFontList) {
+  QPlatformFontDatabase::repopulateFontDatabase();
+  const QString sans = QFontInfo(Control("Label1")->font()).family();
+  const QString serif = QFontInfo(Control("Label15")->font()).family();
+  EXPECT_TRUE(sans == "MS Sans Serif" || sans == "Liberation Sans") << sans.toStdString();
+  EXPECT_TRUE(serif == "Times New Roman" || serif == "Liberation Serif") << serif.toStdString();
+}
+
 TEST_F(WindowAsItOpens, WindowHasItsCaptionIconAndFixedSize) {
   EXPECT_EQ(form_->objectName(), "Form1");
   EXPECT_EQ(form_->windowTitle(), " Quorvel V1.0 - Cx");
@@ -154,6 +167,48 @@ TEST_F(WindowAsItOpens, ComboOffersBothUnitsAndTakesTypedText) {
   EXPECT_EQ(combo->itemText(0), "km/h");
   EXPECT_EQ(combo->itemText(1), "m/sg");
   EXPECT_TRUE(combo->isEditable());
+}
+
+// What a combo box's drop-down list is once opened: the list's kind, item painter, scroll
+// bar policy and rows, and where the pop-up opens and how large, from the box's corner.
+struct OpenList {
+  QString view, delegate;
+  Qt::ScrollBarPolicy scrollBar;
+  int rows;
+  QRect popup;
+  bool operator==(const OpenList&) const = default;
+};
+
+void PrintTo(const OpenList& l, std::ostream* os) {
+  *os << l.view.toStdString() << ' ' << l.delegate.toStdString() << " scroll bar " << l.scrollBar
+      << ", " << l.rows << " rows, pop-up at " << l.popup.x() << ',' << l.popup.y() << ' '
+      << l.popup.width() << 'x' << l.popup.height();
+}
+
+OpenList OpenTheList(QComboBox* combo) {
+  combo->showPopup();
+  QAbstractItemView* view = combo->view();
+  const QWidget* popup = view->window();
+  OpenList list{view->metaObject()->className(), view->itemDelegate()->metaObject()->className(),
+                view->verticalScrollBarPolicy(), view->model()->rowCount(),
+                popup->geometry().translated(-combo->mapToGlobal(QPoint(0, 0)))};
+  combo->hidePopup();
+  return list;
+}
+
+// Combo1 builds its list only when it is first opened; opened, the list is the one Qt's
+// combo box has when made editable the usual way with the same style and items.
+TEST_F(WindowAsItOpens, ComboListIsBuiltOnFirstOpeningAsUsual) {
+  auto* combo = Control<QComboBox>("Combo1");
+  EXPECT_EQ(combo->findChild<QAbstractItemView*>(), nullptr) << "list built before it is opened";
+  QComboBox usual(form_.get());
+  SetClassicMetrics(usual);
+  usual.setEditable(true);
+  for (int i = 0; i < combo->count(); ++i) usual.addItem(combo->itemText(i));
+  usual.setGeometry(combo->geometry());
+  usual.show();
+  EXPECT_EQ(OpenTheList(combo), OpenTheList(&usual));
+  EXPECT_EQ(combo->completer(), nullptr);
 }
 
 TEST_F(WindowAsItOpens, NoButtonIsDefaultAndNoCaptionHasAShortcut) {

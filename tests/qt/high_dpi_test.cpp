@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+#include "frontends/qt/pictures.h"
 #include "ui_test_support.h"
 
 namespace quorvel::testing {
@@ -109,6 +110,15 @@ TEST_F(HighDpi, EveryCaptionAndInitialTextFitsItsBox) {
     EXPECT_LE(width, f.room.width() * scale);
     EXPECT_LE(DeviceTextHeight(f.font, f.widget, scale), f.widget->height() * scale);
   }
+}
+
+// The emblem shows the drawing at the screen's density: at scale 1 from the pixels the
+// program carries, at other scales drawn for that density.
+TEST_F(HighDpi, EmblemIsTheDrawingAtTheScreensDensity) {
+  const QPixmap emblem = Control<QLabel>("Image1")->pixmap();
+  ASSERT_FALSE(emblem.isNull());
+  const QImage shown = emblem.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  EXPECT_EQ(shown, EmblemPicture(emblem.size()));
 }
 
 }  // namespace
