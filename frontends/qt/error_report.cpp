@@ -35,54 +35,30 @@ int DrawnTitleBarWidth(const QFont& font, const QString& title) {
   return QFontMetrics(titleFont).horizontalAdvance(title) + 2 * kDrawnTitleBarButtons;
 }
 
-// The report's message box. Assistive technology sees it as an alert: its role says so,
-// and QMessageBox announces a critical box as an alert when it shows.
-class ErrorReportBox : public QMessageBox {
-  Q_OBJECT
-
- public:
-  ErrorReportBox(QWidget* window, const QString& errorName)
-      : QMessageBox(QMessageBox::Critical, QStringLiteral("Quorvel"), errorName,
-                    QMessageBox::NoButton, window) {
-    setObjectName(QStringLiteral("ErrorReport"));
-    setWindowModality(Qt::ApplicationModal);
-    QPushButton* accept = addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
-    setDefaultButton(accept);
-    setEscapeButton(accept);
-    // The box sizes itself to its layout whenever it lays out, so the room for the title
-    // is asked of the button row, which spans the box.
-    auto* buttonRow = findChild<QDialogButtonBox*>();
-    if (ToolkitDrawsTitleBars() && buttonRow && layout()) {
-      const QMargins margins = layout()->contentsMargins();
-      buttonRow->setMinimumWidth(DrawnTitleBarWidth(font(), windowTitle()) - margins.left() -
-                                 margins.right());
-    }
-  }
-};
-
-class AccessibleErrorReport : public QAccessibleWidget {
- public:
-  explicit AccessibleErrorReport(QWidget* box)
-      : QAccessibleWidget(box, QAccessible::AlertMessage) {}
-
-  QString text(QAccessible::Text t) const override {
-    const auto* box = static_cast<const QMessageBox*>(widget());
-    switch (t) {
-      case QAccessible::Name:
-        return box->windowTitle();
-      case QAccessible::Description:
-        return box->text();
-      default:
-        return QAccessibleWidget::text(t);
-    }
-  }
-};
+// Assistive technology hears the report as an alert: a message box with this object name is
+// presented in that role, named by its title and described by the error's name, which
+// QMessageBox announces as an alert when it shows. Recognised by name, the plain QMessageBox
+// needs no class of its own.
+const QString kErrorReportName = QStringLiteral("ErrorReport");
 
 QAccessibleInterface* ErrorReportAccessibleFactory(const QString& className, QObject* object) {
-  if (object && object->isWidgetType() && className == QLatin1String("quorvel::ErrorReportBox")) {
-    return new AccessibleErrorReport(static_cast<QWidget*>(object));
+  if (object && className == QLatin1String("QMessageBox") &&
+      object->objectName() == kErrorReportName) {
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::AlertMessage);
   }
   return nullptr;
+}
+
+// Where the toolkit draws the title bar, the box is made wide enough for its whole title.
+// The box sizes itself to its layout whenever it lays out, so the room is asked of the
+// button row, which spans the box.
+void MakeRoomForTheTitle(QMessageBox& box) {
+  auto* buttonRow = box.findChild<QDialogButtonBox*>();
+  if (ToolkitDrawsTitleBars() && buttonRow && box.layout()) {
+    const QMargins margins = box.layout()->contentsMargins();
+    buttonRow->setMinimumWidth(DrawnTitleBarWidth(box.font(), box.windowTitle()) - margins.left() -
+                               margins.right());
+  }
 }
 
 }  // namespace
@@ -98,7 +74,16 @@ void ShowErrorReport(QWidget* window, const QString& errorName) {
   }();
   (void)factoryInstalled;
 
-  ErrorReportBox box(window, errorName);
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Quorvel"), errorName,
+                  QMessageBox::NoButton, window);
+  box.setObjectName(kErrorReportName);
+  box.setAccessibleName(box.windowTitle());
+  box.setAccessibleDescription(errorName);
+  box.setWindowModality(Qt::ApplicationModal);
+  QPushButton* accept = box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
+  box.setDefaultButton(accept);
+  box.setEscapeButton(accept);
+  MakeRoomForTheTitle(box);
   box.exec();
 }
 
@@ -111,5 +96,3 @@ void RunEventProcedure(QWidget* window, const std::function<void()>& procedure) 
 }
 
 }  // namespace quorvel
-
-#include "error_report.moc"

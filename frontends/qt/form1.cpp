@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -12,7 +13,6 @@
 #include "frontends/qt/fonts.h"
 #include "frontends/qt/pictures.h"
 #include "frontends/qt/program.h"
-#include "frontends/qt/result_label.h"
 #include "frontends/qt/window_accessibility.h"
 
 namespace quorvel {
@@ -77,11 +77,11 @@ void Form1::SetText(ui::ControlId control, std::string_view utf8Text) {
 void Form1::SetEnabled(ui::ControlId control, bool enabled) { c_[control]->setEnabled(enabled); }
 
 void Form1::SetCaption(ui::ControlId control, std::string_view utf8Caption) {
-  if (auto* result = qobject_cast<ResultLabel*>(c_[control])) {
-    result->SetCaption(FromUtf8(utf8Caption));
-  } else {
-    c_.As<QLabel>(control)->setText(FromUtf8(utf8Caption));
-  }
+  auto* label = c_.As<QLabel>(control);
+  const QString caption = FromUtf8(utf8Caption);
+  label->setText(caption);
+  // The result label's box shows only the first characters; its tooltip, the whole text.
+  if (ui::Design(control).showsResult) label->setToolTip(caption);
 }
 
 std::string Form1::DecimalSeparator() const {

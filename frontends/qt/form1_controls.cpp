@@ -21,7 +21,6 @@
 #include "frontends/qt/classic_metrics_style.h"
 #include "frontends/qt/fonts.h"
 #include "frontends/qt/pictures.h"
-#include "frontends/qt/result_label.h"
 
 namespace quorvel {
 
@@ -99,15 +98,12 @@ QWidget* Create(const ControlDesign& design, QWidget* parent) {
   const QString text = QString::fromUtf8(design.text);
   switch (design.kind) {
     case ControlKind::Label: {
-      if (design.showsResult) {
-        auto* label = new ResultLabel(parent);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->SetCaption(text);
-        return label;
-      }
       auto* label = new QLabel(text, parent);
       // Text that does not fit is cut at the box's edge, never wrapped.
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      // The result's box shows only its first characters by design; the tooltip carries the
+      // whole text (Form1 keeps it in step with the caption).
+      if (design.showsResult) label->setToolTip(text);
       return label;
     }
     case ControlKind::TextBox:
