@@ -35,9 +35,12 @@ WindowKind KindOf(const ControlDesign& design) {
   switch (design.kind) {
     case ControlKind::Label:
       // Text that does not fit is cut at the box's edge, never wrapped; an ampersand is
-      // shown as it is, for no caption has a keyboard shortcut.
-      return {WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX | (design.showsResult ? SS_NOTIFY : 0u),
-              0};
+      // shown as it is, for no caption has a keyboard shortcut. Where boxes overlap, a label
+      // never paints over the siblings created before it (Label10 over Label16).
+      return {
+          WC_STATICW,
+          WS_CLIPSIBLINGS | SS_LEFTNOWORDWRAP | SS_NOPREFIX | (design.showsResult ? SS_NOTIFY : 0u),
+          0};
     case ControlKind::TextBox:
       return {WC_EDITW, WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::ComboBox:
@@ -130,6 +133,12 @@ void Form1Controls::Create(HWND form, UINT dpi) {
         SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf16(item).c_str()));
       }
       SetWindowTextW(window, Utf16(design.text).c_str());
+      // The narrow box shows its whole unit only without the text part's inner margins.
+      COMBOBOXINFO info{};
+      info.cbSize = sizeof(info);
+      if (GetComboBoxInfo(window, &info) && info.hwndItem) {
+        SendMessageW(info.hwndItem, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+      }
     }
     if (design.showsResult) {
       tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX, 0, 0, 0, 0,
