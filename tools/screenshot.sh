@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the window as it opens, headless, at scale 1 and 2, and puts both side by side
-# in <build-dir>/quorvel.png (next to quorvel-1x.png and quorvel-2x.png).
+# in <build-dir>/quorvel.png (next to quorvel-1x.png and quorvel-2x.png). Given the Windows
+# build folder too, it also saves Quorvel.exe's window under Wine, on a private X display,
+# as it opens and after the worked example (quorvel-wine.png, quorvel-wine-calculated.png).
 set -euo pipefail
 build_dir=${1:-build}
+windows_dir=${2:-}
 snapshot="$build_dir/app/quorvel_snapshot"
 out_dir=$build_dir
 mkdir -p "$out_dir"
@@ -14,3 +17,14 @@ QT_SCALE_FACTOR=1 "$snapshot" "$out_dir/quorvel-1x.png"
 QT_SCALE_FACTOR=2 "$snapshot" "$out_dir/quorvel-2x.png"
 "$snapshot" --side-by-side "$out_dir/quorvel.png" "$out_dir/quorvel-1x.png" "$out_dir/quorvel-2x.png"
 echo "wrote $out_dir/quorvel.png (1x and 2x side by side)"
+
+if [ -n "$windows_dir" ]; then
+  here=$(cd "$(dirname "$0")" && pwd)
+  wine_dir=$(mktemp -d)
+  trap '"$here/../tests/win32/wine_fixture.sh" cleanup "$wine_dir"' EXIT
+  "$here/../tests/win32/wine_fixture.sh" setup "$wine_dir" >/dev/null
+  QUORVEL_WINE_DIR=$wine_dir "$here/../tests/win32/wine_run.sh" \
+    "$windows_dir/tests/win32/quorvel_drive.exe" screenshot "Z:$(realpath "$windows_dir")/Quorvel.exe" \
+    "Z:$(realpath "$out_dir")"
+  echo "wrote $out_dir/quorvel-wine.png and $out_dir/quorvel-wine-calculated.png (Wine)"
+fi
