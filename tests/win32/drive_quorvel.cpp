@@ -3,7 +3,8 @@
 // the program, finds its controls by window ID, reads them, clicks and types through the
 // system's input queue, and checks what the program shows. Run under Wine by CTest.
 //
-//   drive_quorvel window EXE          controls, places, texts, z-order, focus, keyboard, Salir
+//   drive_quorvel window EXE [DPI]    controls, places, texts, z-order, focus, keyboard, Salir,
+//                                     on a screen of DPI dots per inch (default 96)
 //   drive_quorvel calculate EXE SEP   the worked example, its result with decimal separator SEP
 //   drive_quorvel fault EXE           an arithmetic fault, its report dismissed with Escape and
 //                                     with Enter, the window unchanged; the close request
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -280,11 +282,35 @@ std::string Describe(const RECT& r) {
   return text;
 }
 
+// The screen's pixel density for the window scenario.
+int dpi = 96;
+
+int Pixels(int twips) { return MulDiv(twips, dpi, 1440); }
+
 RECT DesignedPixels(const ControlDesign& design) {
-  // 15 twips to a pixel at 96 dpi.
-  return {design.box.left / 15, design.box.top / 15, design.box.right() / 15,
-          design.box.bottom() / 15};
+  return {Pixels(design.box.left), Pixels(design.box.top), Pixels(design.box.right()),
+          Pixels(design.box.bottom())};
 }
+
+// Wine takes the screen's density from the registry when a program starts; this sets it for
+// the programs started while it lives, and puts the default back.
+class ScreenDensity {
+ public:
+  explicit ScreenDensity(int dotsPerInch) {
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
+                    nullptr, &key_, nullptr);
+    const DWORD value = static_cast<DWORD>(dotsPerInch);
+    RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                   sizeof(value));
+  }
+  ~ScreenDensity() {
+    RegDeleteValueW(key_, L"LogPixels");
+    RegCloseKey(key_);
+  }
+
+ private:
+  HKEY key_ = nullptr;
+};
 
 // Everything the user can change or the program writes: texts, enabled states, selections
 // and the result.
@@ -313,8 +339,10 @@ void CheckControls(const Quorvel& q) {
   CheckText(TextOf(q.form()), Utf16(quorvel::ui::kForm1.caption), "window caption");
   RECT client;
   GetClientRect(q.form(), &client);
-  Check(client.right == 495 && client.bottom == 440,
-        "client area 495 x 440 at 96 dpi: " + Describe(client));
+  // 495 x 440 at 96 dpi.
+  Check(client.right == Pixels(quorvel::ui::kForm1.clientWidth) &&
+            client.bottom == Pixels(quorvel::ui::kForm1.clientHeight),
+        "client area at " + std::to_string(dpi) + " dpi: " + Describe(client));
 
   for (const ControlDesign& design : kForm1Controls) {
     const std::string name = design.name;
@@ -493,6 +521,8 @@ void CheckKeyboard(const Quorvel& q) {
 }
 
 int Window(const std::wstring& exe) {
+  std::optional<ScreenDensity> density;
+  if (dpi != 96) density.emplace(dpi);
   Quorvel q(exe);
   if (!q.ok()) return 1;
   CheckControls(q);
@@ -752,6 +782,8 @@ int Startup(const std::wstring& exe, int runs) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  // Places and sizes in the screen's own pixels, as the program (per-monitor aware) has them.
+  SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
   const std::wstring scenario = argc > 1 ? argv[1] : L"";
   if (argc < 3) {
     Say("usage: drive_quorvel window|calculate|fault|version|accessibility|screenshot|startup EXE "
@@ -760,7 +792,10 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring exe = argv[2];
   int result = 2;
-  if (scenario == L"window") result = Window(exe);
+  if (scenario == L"window") {
+    if (argc > 3) dpi = _wtoi(argv[3]);
+    result = Window(exe);
+  }
   if (scenario == L"calculate" && argc > 3) result = Calculate(exe, argv[3]);
   if (scenario == L"fault") result = Fault(exe);
   if (scenario == L"version") result = Version(exe);
