@@ -88,22 +88,24 @@ RECT PixelBox(const ui::TwipsBox& box, UINT dpi) {
           TwipsToPixels(box.right(), dpi), TwipsToPixels(box.bottom(), dpi)};
 }
 
+// The controls are gone by now, with the window; what they used goes after them.
 Form1Controls::~Form1Controls() {
-  if (accessibility_) {
-    for (const ControlDesign& design : ui::kForm1Controls) {
-      if (design.accessibleName || design.accessibleDescription) {
-        const MSAAPROPID props[] = {PROPID_ACC_NAME, PROPID_ACC_DESCRIPTION};
-        accessibility_->ClearHwndProps(windows_[ui::Index(design.id)], OBJID_CLIENT, CHILDID_SELF,
-                                       props, 2);
-      }
-    }
-    accessibility_->Release();
-  }
-  if (form_ && IsWindow(form_)) DestroyWindow(form_);
+  if (accessibility_) accessibility_->Release();
   for (HFONT font : fonts_) {
     if (font) DeleteObject(font);
   }
   if (emblem_) DeleteObject(emblem_);
+}
+
+void Form1Controls::ForgetAccessibleNames() {
+  if (!accessibility_) return;
+  const MSAAPROPID props[] = {PROPID_ACC_NAME, PROPID_ACC_DESCRIPTION};
+  for (const ControlDesign& design : ui::kForm1Controls) {
+    if (design.accessibleName || design.accessibleDescription) {
+      accessibility_->ClearHwndProps(windows_[ui::Index(design.id)], OBJID_CLIENT, CHILDID_SELF,
+                                     props, 2);
+    }
+  }
 }
 
 void Form1Controls::Create(HWND form, UINT dpi) {

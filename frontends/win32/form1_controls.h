@@ -60,6 +60,9 @@ class Form1Controls {
   // Updates the result label's tooltip, which carries its whole text.
   void SetResultTip(ui::ControlId control, const wchar_t* text);
 
+  // Takes back the annotations, as the window is destroyed.
+  void ForgetAccessibleNames();
+
   HWND operator[](ui::ControlId id) const { return windows_[ui::Index(id)]; }
 
   // The control a child window ID names, or nullptr.

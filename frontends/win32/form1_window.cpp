@@ -55,7 +55,7 @@ Form1Window::Form1Window(HINSTANCE instance) {
 }
 
 Form1Window::~Form1Window() {
-  if (IsWindow(window_)) SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  if (window_) DestroyWindow(window_);
 }
 
 void Form1Window::Show(int showCommand) {
@@ -93,6 +93,7 @@ LRESULT CALLBACK Form1Window::Procedure(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT Form1Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND window = window_;
   switch (message) {
     case WM_COMMAND:
       if (lParam) OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -118,10 +119,15 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DESTROY:
       // The close box: the program ends with status 0.
+      controls_.ForgetAccessibleNames();
       PostQuitMessage(0);
       return 0;
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+      window_ = nullptr;
+      break;
   }
-  return DefWindowProcW(window_, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // The only place where control events meet event procedures: a push button runs its click

@@ -767,13 +767,13 @@ int Startup(const std::wstring& exe, int runs) {
     PostMessageW(q.form(), WM_CLOSE, 0, 0);
     q.ExitCode();
   }
-  std::sort(times.begin(), times.end());
-  std::string line = "start to window shown, ms:";
+  std::string line = "start to window shown, ms, in order:";
   char number[32];
   for (double t : times) {
     std::snprintf(number, sizeof(number), " %.0f", t);
     line += number;
   }
+  std::sort(times.begin(), times.end());
   std::snprintf(number, sizeof(number), "; median %.0f", times[times.size() / 2]);
   Say(line + number);
   return failures;
