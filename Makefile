@@ -5,6 +5,7 @@
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR     ?= build-fuzz
+WINDOWS_DIR  ?= build-windows
 BUILD_TYPE   ?= RelWithDebInfo
 FUZZ_SECONDS ?= 60
 PREFIX       ?= /usr/local
@@ -12,7 +13,7 @@ CTEST_FLAGS  ?= --output-on-failure --timeout 300 -j2
 
 CONFIGURE = cmake -S . -G Ninja -Wno-dev
 
-.PHONY: all deps build test run bench sanitize fuzz install package screenshot clean
+.PHONY: all deps build windows test run bench sanitize fuzz install package screenshot clean
 
 all: build
 
@@ -23,8 +24,15 @@ build: deps
 	@$(CONFIGURE) -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
 	@cmake --build $(BUILD_DIR)
 
-test: build
+# Quorvel.exe, cross-built with mingw-w64; its tests run under Wine.
+windows: deps
+	@$(CONFIGURE) -B $(WINDOWS_DIR) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+	@cmake --build $(WINDOWS_DIR)
+
+test: build windows
 	ctest --test-dir $(BUILD_DIR) $(CTEST_FLAGS)
+	ctest --test-dir $(WINDOWS_DIR) $(CTEST_FLAGS)
 
 run: build
 	$(BUILD_DIR)/app/quorvel
@@ -40,8 +48,8 @@ install: build
 package: build
 	cpack --config $(BUILD_DIR)/CPackConfig.cmake -B $(BUILD_DIR)
 
-screenshot: build
-	tools/screenshot.sh $(BUILD_DIR)
+screenshot: build windows
+	tools/screenshot.sh $(BUILD_DIR) $(WINDOWS_DIR)
 
 sanitize: deps
 	@$(CONFIGURE) -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON \
@@ -59,4 +67,4 @@ fuzz: deps
 	  $(FUZZ_DIR)/corpus fuzz/corpus
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(WINDOWS_DIR)

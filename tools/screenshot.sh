@@ -5,8 +5,12 @@
 # program on a headless Wayland compositor, where the toolkit draws the title bars itself,
 # and saves the screen with the window (quorvel-wayland.png) and with its error report
 # (quorvel-wayland-report.png); the end-to-end session drives it there.
+# Given the Windows build folder too, it also saves Quorvel.exe's window under Wine, on a
+# private X display, as it opens and after the worked example (quorvel-wine.png,
+# quorvel-wine-calculated.png).
 set -euo pipefail
 build_dir=${1:-build}
+windows_dir=${2:-}
 snapshot="$build_dir/app/quorvel_snapshot"
 out_dir=$build_dir
 mkdir -p "$out_dir"
@@ -20,3 +24,14 @@ echo "wrote $out_dir/quorvel.png (1x and 2x side by side)"
 QUORVEL_SCREENSHOT_DIR=$(cd "$out_dir" && pwd) "$(dirname "$0")/../tests/e2e/run_e2e.sh" wayland \
   --cmake cmake --build-dir "$build_dir" >/dev/null
 echo "wrote $out_dir/quorvel-wayland.png and $out_dir/quorvel-wayland-report.png"
+
+if [ -n "$windows_dir" ]; then
+  here=$(cd "$(dirname "$0")" && pwd)
+  wine_dir=$(mktemp -d)
+  trap '"$here/../tests/win32/wine_fixture.sh" cleanup "$wine_dir"' EXIT
+  "$here/../tests/win32/wine_fixture.sh" setup "$wine_dir" >/dev/null
+  QUORVEL_WINE_DIR=$wine_dir "$here/../tests/win32/wine_run.sh" \
+    "$windows_dir/tests/win32/quorvel_drive.exe" screenshot "Z:$(realpath "$windows_dir")/Quorvel.exe" \
+    "Z:$(realpath "$out_dir")"
+  echo "wrote $out_dir/quorvel-wine.png and $out_dir/quorvel-wine-calculated.png (Wine)"
+fi
