@@ -186,14 +186,12 @@ constexpr bool TakesFocus(ControlKind kind) {
          kind == ControlKind::OptionButton || kind == ControlKind::PushButton;
 }
 
-// The window itself.
+// The window itself. Every front end lets the windowing system place it on the screen.
 struct WindowDesign {
   const char* name;
   const char* caption;  // UTF-8; it begins with a space
   int clientWidth;      // twips
   int clientHeight;     // twips
-  int left;             // twips from the screen's left edge to the client area, as designed
-  int top;
   EventProcedure load;  // runs once, when the window and its controls exist, before it shows
   ControlId firstFocus;
 };
@@ -203,8 +201,6 @@ inline constexpr WindowDesign kForm1{
     .caption = " Quorvel V1.0 - Cx",
     .clientWidth = 7425,
     .clientHeight = 6600,
-    .left = 2550,
-    .top = 1470,
     .load = Form_Load,
     .firstFocus = ControlId::Text1,
 };
