@@ -19,6 +19,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 run="$here/../wine_run.sh"
 state="$QUORVEL_WINE_DIR/msi"
 upgrade_code='{B663463E-10FE-4155-B124-5FB15A87A5A2}'
+component_code='{71AA59DA-CF37-436F-A323-FACAD9ABFFDA}'
 publisher='Quorvel developers'
 failures=0
 
@@ -245,17 +246,20 @@ step_uninstall() {
   left=$(LC_ALL=C comm -13 "$state/before.files" "$state/after.files" |
     grep -Ev '^d drive_c/users/[^/]+/AppData/Local/Programs$|^d drive_c/windows/Installer$' || true)
   [ -z "$left" ] || fail "left after uninstall: $left"
-  # Windows Installer's own keys that hold every installed product's registration stay, as
-  # they do on Windows; what they held of this product must be gone. Wine's own settings
-  # (under Software\Wine) are no part of Windows.
+  # Where an installer package writes: Windows Installer's registration and the uninstall
+  # entries. Windows Installer's own keys that hold every installed product stay, as they do on
+  # Windows; what they held of this product must be gone. (Wine changes other keys on its own.)
+  local where='\\Software\\(Wow6432Node\\)?(Classes\\Installer|Microsoft\\Installer|Microsoft\\Windows\\CurrentVersion\\(Installer|Uninstall))(\\|\])'
   local installer='^\[HKEY_LOCAL_MACHINE\\Software\\(Classes\\Installer(\\Features|\\Products|\\UpgradeCodes)?'
   installer+='|Microsoft\\Windows\\CurrentVersion\\Installer\\(UpgradeCodes|UserData(\\S-[0-9-]+(\\Components|\\Products)?)?))\]$'
   local keys
-  keys=$(LC_ALL=C comm -13 "$state/before.keys" "$state/after.keys" | grep '\\Software\\' |
-    grep -v '\\Software\\Wine\\' | grep -Ev "$installer" || true)
+  keys=$(LC_ALL=C comm -13 "$state/before.keys" "$state/after.keys" | grep -E "$where" |
+    grep -Ev "$installer" || true)
   [ -z "$keys" ] || fail "registry keys left after uninstall: $keys"
+  # Nowhere a key or value that names the product, its program or its codes.
   local names
   names="Quorvel|$product|$(packed_guid "$product")|$(packed_guid "$upgrade_code")"
+  names+="|$(packed_guid "$component_code")"
   names=${names//\{/\\\{}
   names=${names//\}/\\\}}
   local mentions
