@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string_view>
+
+namespace quorvel::web {
+
+// Shows the program's error report for one run-time error: a modal dialog over the page
+// titled "Quorvel", with the critical icon, the error's Spanish name and a single "Aceptar"
+// button, which has the focus. Enter, Escape or "Aceptar" close it; the window underneath
+// takes no input meanwhile and is left as it was. Returns at once: the page goes on with
+// its events when the dialog closes.
+void ShowErrorReport(std::string_view errorName);
+
+// What the dialog's button and its closing run.
+void AcceptErrorReport();
+void ErrorReportClosed();
+
+}  // namespace quorvel::web
