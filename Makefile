@@ -6,6 +6,7 @@ BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR     ?= build-fuzz
 WINDOWS_DIR  ?= build-windows
+WASM_DIR     ?= build-wasm
 BUILD_TYPE   ?= RelWithDebInfo
 FUZZ_SECONDS ?= 60
 PREFIX       ?= /usr/local
@@ -13,7 +14,7 @@ CTEST_FLAGS  ?= --output-on-failure --timeout 300 -j2
 
 CONFIGURE = cmake -S . -G Ninja -Wno-dev
 
-.PHONY: all deps build windows test run bench sanitize fuzz install package screenshot clean
+.PHONY: all deps build windows wasm test run bench sanitize fuzz install package screenshot clean
 
 all: build
 
@@ -30,9 +31,17 @@ windows: deps
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 	@cmake --build $(WINDOWS_DIR)
 
-test: build windows
+# The toolkit-free core built for WebAssembly with emscripten (cmake/emscripten.cmake); its
+# suites, and its conversions against the native ones, run under node.
+wasm: deps
+	@$(CONFIGURE) -B $(WASM_DIR) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten.cmake >/dev/null
+	@cmake --build $(WASM_DIR)
+
+test: build windows wasm
 	ctest --test-dir $(BUILD_DIR) $(CTEST_FLAGS)
 	ctest --test-dir $(WINDOWS_DIR) $(CTEST_FLAGS)
+	ctest --test-dir $(WASM_DIR) $(CTEST_FLAGS)
 
 run: build
 	$(BUILD_DIR)/app/quorvel
@@ -67,4 +76,4 @@ fuzz: deps
 	  $(FUZZ_DIR)/corpus fuzz/corpus
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(WINDOWS_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(WINDOWS_DIR) $(WASM_DIR)

@@ -34,12 +34,12 @@ if(NOT DEFINED ENV{QUORVEL_EMSCRIPTEN_ENV})
   if(DEFINED ENV{EM_CACHE})
     # The caller's own cache, left as it is.
   elseif(NOT (quorvel_em_frozen STREQUAL "True" AND EXISTS "${quorvel_em_libraries}/libc.a"
-              AND EXISTS "${quorvel_em_libraries}/libc++-except.a"))
+              AND EXISTS "${quorvel_em_libraries}/libc++.a"))
     get_filename_component(quorvel_project_cache "${CMAKE_CURRENT_LIST_DIR}/../.cache/emscripten"
                            ABSOLUTE)
     list(APPEND quorvel_em_env "EM_CACHE=${quorvel_project_cache}" "EM_FROZEN_CACHE=")
     message(STATUS "emscripten builds its system libraries into ${quorvel_project_cache} on "
-                   "first use (a few minutes)")
+                   "first use (about ten minutes)")
   endif()
   set(ENV{QUORVEL_EMSCRIPTEN_ENV} "${quorvel_em_env}")
   foreach(assignment IN LISTS quorvel_em_env)
