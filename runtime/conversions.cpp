@@ -63,7 +63,8 @@ DecimalRead ReadDecimal(const char* first, const char* last, double& value) {
   const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
   return {end, ec};
 #else
-  const auto [end, ec] = fast_float::from_chars(first, last, value, fast_float::general);
+  const auto [end, ec] =
+      fast_float::from_chars(first, last, value, fast_float::chars_format::general);
   // Older fast_float returns an infinity, and a zero for a value too small, without a range
   // error; a zero of the right sign is what this program reads then anyway.
   if (ec == std::errc{} && std::isinf(value)) return {end, std::errc::result_out_of_range};
