@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontends/web/error_report.h"
 
+#include <string>
+
 #include "frontends/web/dom.h"
 
 namespace quorvel::web {
@@ -39,6 +41,9 @@ void ShowErrorReport(std::string_view errorName) {
   Listen(accept, "click", "acceptErrorReport");
   // Escape closes a modal dialog by itself; either way the dialog leaves the page.
   Listen(dialog, "close", "errorReportClosed");
+  // A click on the dialog's own face or beside it (the backdrop is the dialog's) leaves the
+  // focus on "Aceptar", as in a message box.
+  Listen(dialog, "mousedown", "errorReportPressed");
   val page = Document()["body"];
   Append(page, dialog);
   dialog.call<void>("showModal");
@@ -48,6 +53,12 @@ void ShowErrorReport(std::string_view errorName) {
 void AcceptErrorReport() {
   val dialog = ElementById(kReportId);
   if (!dialog.isNull()) dialog.call<void>("close");
+}
+
+void ErrorReportPressed(const val& event) {
+  if (event["target"]["id"].as<std::string>() != "ErrorReportAccept") {
+    event.call<void>("preventDefault");
+  }
 }
 
 void ErrorReportClosed() {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <emscripten/val.h>
+
 #include <string_view>
 
 namespace quorvel::web {
@@ -12,8 +14,9 @@ namespace quorvel::web {
 // its events when the dialog closes.
 void ShowErrorReport(std::string_view errorName);
 
-// What the dialog's button and its closing run.
+// What the dialog's button, a press of the mouse on the dialog and its closing run.
 void AcceptErrorReport();
+void ErrorReportPressed(const emscripten::val& event);
 void ErrorReportClosed();
 
 }  // namespace quorvel::web

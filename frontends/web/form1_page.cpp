@@ -218,9 +218,8 @@ void Form1Page::HandleEvent(const val& event) {
     return;
   }
   const ControlDesign* design = DesignNamed(id);
-  if (type == "focusout" || (type == "click" && (!design || design->id != ControlId::Combo1))) {
-    ShowComboList(false);
-  }
+  const bool inCombo = design && design->id == ControlId::Combo1;
+  if ((type == "focusout" && inCombo) || (type == "click" && !inCombo)) ShowComboList(false);
   if (!design) return;
   if (type == "keydown" && design->id == ControlId::Combo1) {
     OnComboKey(event);

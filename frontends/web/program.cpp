@@ -43,6 +43,7 @@ void FitToViewport(val /*event*/) {
 }
 
 void OnAccept(val /*event*/) { AcceptErrorReport(); }
+void OnReportPressed(val event) { ErrorReportPressed(event); }
 void OnReportClosed(val /*event*/) { ErrorReportClosed(); }
 
 // After one visit the page opens and calculates with no network: a service worker keeps the
@@ -86,5 +87,6 @@ EMSCRIPTEN_BINDINGS(quorvel_web) {
   emscripten::function("onForm1Event", &quorvel::web::OnForm1Event);
   emscripten::function("fitToViewport", &quorvel::web::FitToViewport);
   emscripten::function("acceptErrorReport", &quorvel::web::OnAccept);
+  emscripten::function("errorReportPressed", &quorvel::web::OnReportPressed);
   emscripten::function("errorReportClosed", &quorvel::web::OnReportClosed);
 }
