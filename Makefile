@@ -7,6 +7,8 @@ SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR     ?= build-fuzz
 WINDOWS_DIR  ?= build-windows
 WASM_DIR     ?= build-wasm
+WEB_DIR      ?= build-web
+WEB_PORT     ?= 8000
 BUILD_TYPE   ?= RelWithDebInfo
 FUZZ_SECONDS ?= 60
 PREFIX       ?= /usr/local
@@ -14,7 +16,7 @@ CTEST_FLAGS  ?= --output-on-failure --timeout 300 -j2
 
 CONFIGURE = cmake -S . -G Ninja -Wno-dev
 
-.PHONY: all deps build windows wasm test run bench sanitize fuzz install package screenshot clean
+.PHONY: all deps build windows wasm web run-web test run bench sanitize fuzz install package screenshot clean
 
 all: build
 
@@ -32,11 +34,24 @@ windows: deps
 	@cmake --build $(WINDOWS_DIR)
 
 # The toolkit-free core built for WebAssembly with emscripten (cmake/emscripten.cmake); its
-# suites, and its conversions against the native ones, run under node.
+# suites, and its conversions against the native ones, run under node. The same build makes
+# the page, a static site in $(WEB_DIR), whose icons and emblem the build machine's renderer
+# draws (with Qt, which WebAssembly has not); the page's tests run in headless Chromium.
 wasm: deps
+	@$(CONFIGURE) -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+	@cmake --build $(BUILD_DIR) --target quorvel_render_icon
 	@$(CONFIGURE) -B $(WASM_DIR) -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten.cmake >/dev/null
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten.cmake \
+	  -DQUORVEL_RENDER_ICON=$(abspath $(BUILD_DIR))/packaging/quorvel_render_icon \
+	  -DQUORVEL_SITE_DIR=$(abspath $(WEB_DIR)) >/dev/null
 	@cmake --build $(WASM_DIR)
+
+web: wasm
+	@echo "The page is in $(WEB_DIR)/: serve that folder with any static web server (make run-web)"
+
+# Serves the page on 127.0.0.1 (WEB_PORT) until interrupted, and prints its address.
+run-web: web
+	tools/serve-web.py $(WEB_DIR) $(WEB_PORT)
 
 test: build windows wasm
 	ctest --test-dir $(BUILD_DIR) $(CTEST_FLAGS)
@@ -76,4 +91,4 @@ fuzz: deps
 	  $(FUZZ_DIR)/corpus fuzz/corpus
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(WINDOWS_DIR) $(WASM_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(WINDOWS_DIR) $(WASM_DIR) $(WEB_DIR)
