@@ -24,6 +24,9 @@
 
 namespace {
 
+// A PNG's "quality" is the inverse of its compression effort: 0 is the most compressed.
+constexpr int kSmallestPng = 0;
+
 int RenderEmblem(const char* out) {
   const QImage emblem = quorvel::EmblemPicture(quorvel::kEmblemSize);
   static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "ARGB32 words are stored as B, G, R, A bytes");
@@ -47,7 +50,7 @@ int RenderEmblemPng(const char* scaleText, const char* out) {
     return 2;
   }
   const QImage emblem = quorvel::EmblemPicture(quorvel::kEmblemSize * scale);
-  if (!emblem.save(QString::fromLocal8Bit(out), "PNG")) {
+  if (!emblem.save(QString::fromLocal8Bit(out), "PNG", kSmallestPng)) {
     std::fprintf(stderr, "quorvel_render_icon: cannot write %s\n", out);
     return 1;
   }
@@ -76,7 +79,7 @@ int main(int argc, char** argv) {
                  picture.width(), picture.height(), size, size);
     return 1;
   }
-  if (!picture.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+  if (!picture.save(QString::fromLocal8Bit(argv[2]), "PNG", kSmallestPng)) {
     std::fprintf(stderr, "quorvel_render_icon: cannot write %s\n", argv[2]);
     return 1;
   }
