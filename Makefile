@@ -72,8 +72,8 @@ install: build
 package: build
 	cpack --config $(BUILD_DIR)/CPackConfig.cmake -B $(BUILD_DIR)
 
-screenshot: build windows
-	tools/screenshot.sh $(BUILD_DIR) $(WINDOWS_DIR)
+screenshot: build windows web
+	tools/screenshot.sh $(BUILD_DIR) $(WINDOWS_DIR) $(WEB_DIR)
 
 sanitize: deps
 	@$(CONFIGURE) -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON \
