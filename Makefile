@@ -61,9 +61,10 @@ test: build windows wasm
 run: build
 	$(BUILD_DIR)/app/quorvel
 
-bench: build
+bench: build web
 	$(BUILD_DIR)/bench/quorvel_bench
 	@if [ -x bench/startup/run.sh ]; then bench/startup/run.sh $(BUILD_DIR); fi
+	bench/web/run.py $(WEB_DIR)
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)

@@ -47,11 +47,16 @@ void OnReportPressed(val event) { ErrorReportPressed(event); }
 void OnReportClosed(val /*event*/) { ErrorReportClosed(); }
 
 // After one visit the page opens and calculates with no network: a service worker keeps the
-// program's own files. Pages served from an origin that is not secure have none.
+// program's own files. Pages served from an origin that is not secure have none. It is
+// registered once the window has been drawn, for it fetches every file again meanwhile.
 void WorkOffline() {
   const val serviceWorker = val::global("navigator")["serviceWorker"];
   if (serviceWorker.isUndefined()) return;
   serviceWorker.call<val>("register", val("sw.js"));
+}
+
+void AfterFirstFrame(val /*frameTime*/) {
+  val::global("window").call<void>("setTimeout", val::module_property("workOffline"), val(0));
 }
 
 }  // namespace
@@ -62,7 +67,8 @@ int Start() {
   Page() = std::make_unique<Form1Page>(body);
   FitToViewport(val::undefined());
   Listen(val::global("window"), "resize", "fitToViewport");
-  WorkOffline();
+  val::global("window").call<void>("requestAnimationFrame",
+                                   val::module_property("afterFirstFrame"));
   return 0;
 }
 
@@ -87,6 +93,8 @@ EMSCRIPTEN_BINDINGS(quorvel_web) {
   emscripten::function("onForm1Event", &quorvel::web::OnForm1Event);
   emscripten::function("fitToViewport", &quorvel::web::FitToViewport);
   emscripten::function("acceptErrorReport", &quorvel::web::OnAccept);
+  emscripten::function("afterFirstFrame", &quorvel::web::AfterFirstFrame);
+  emscripten::function("workOffline", &quorvel::web::WorkOffline);
   emscripten::function("errorReportPressed", &quorvel::web::OnReportPressed);
   emscripten::function("errorReportClosed", &quorvel::web::OnReportClosed);
 }

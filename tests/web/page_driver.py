@@ -37,6 +37,11 @@ class _QuietHandler(http.server.SimpleHTTPRequestHandler):
         super().end_headers()
 
 
+class _QuietServer(http.server.ThreadingHTTPServer):
+    def handle_error(self, request, client_address):
+        pass  # a browser that navigates away drops connections; nothing to report
+
+
 class SiteServer:
     """A static web server for one folder on 127.0.0.1, on a free port, that can be stopped
     and started again on the same port (to take the network away from the page)."""
@@ -49,7 +54,7 @@ class SiteServer:
 
     def start(self):
         handler = functools.partial(_QuietHandler, directory=self.folder)
-        self._httpd = http.server.ThreadingHTTPServer(("127.0.0.1", self.port), handler)
+        self._httpd = _QuietServer(("127.0.0.1", self.port), handler)
         self.port = self._httpd.server_address[1]
         threading.Thread(target=self._httpd.serve_forever, daemon=True).start()
 
