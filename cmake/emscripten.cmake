@@ -32,7 +32,8 @@ if(NOT DEFINED ENV{QUORVEL_EMSCRIPTEN_ENV})
                   OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
   set(quorvel_em_libraries "${quorvel_em_cache}/sysroot/lib/wasm32-emscripten")
   if(DEFINED ENV{EM_CACHE})
-    # The caller's own cache, left as it is.
+    # The caller's own cache, for the build too, filled on first use.
+    list(APPEND quorvel_em_env "EM_CACHE=$ENV{EM_CACHE}" "EM_FROZEN_CACHE=")
   elseif(NOT (quorvel_em_frozen STREQUAL "True" AND EXISTS "${quorvel_em_libraries}/libc.a"
               AND EXISTS "${quorvel_em_libraries}/libc++.a"))
     get_filename_component(quorvel_project_cache "${CMAKE_CURRENT_LIST_DIR}/../.cache/emscripten"
@@ -52,7 +53,8 @@ set(QUORVEL_EMSCRIPTEN_ENV "$ENV{QUORVEL_EMSCRIPTEN_ENV}")
 include("${quorvel_em_root}/cmake/Modules/Platform/Emscripten.cmake")
 
 # The build itself (ninja or make, started outside CMake) gets the same environment through
-# the compiler and linker launchers.
+# the compiler and linker launchers; a custom command that runs an emscripten tool can put
+# `env ${QUORVEL_EMSCRIPTEN_ENV}` before it.
 set(CMAKE_C_COMPILER_LAUNCHER env ${QUORVEL_EMSCRIPTEN_ENV})
 set(CMAKE_CXX_COMPILER_LAUNCHER env ${QUORVEL_EMSCRIPTEN_ENV})
 set(CMAKE_C_LINKER_LAUNCHER env ${QUORVEL_EMSCRIPTEN_ENV})
