@@ -35,14 +35,16 @@ windows: deps
 
 # The toolkit-free core built for WebAssembly with emscripten (cmake/emscripten.cmake); its
 # suites, and its conversions against the native ones, run under node. The same build makes
-# the page, a static site in $(WEB_DIR), whose icons and emblem the build machine's renderer
-# draws (with Qt, which WebAssembly has not); the page's tests run in headless Chromium.
+# the page, a static site in $(WEB_DIR), whose window markup, icons and emblem the build
+# machine's tools write (the renderer draws with Qt, which WebAssembly has not); the page's
+# tests run in headless Chromium.
 wasm: deps
 	@$(CONFIGURE) -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
-	@cmake --build $(BUILD_DIR) --target quorvel_render_icon
+	@cmake --build $(BUILD_DIR) --target quorvel_render_icon quorvel_write_page
 	@$(CONFIGURE) -B $(WASM_DIR) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten.cmake \
 	  -DQUORVEL_RENDER_ICON=$(abspath $(BUILD_DIR))/packaging/quorvel_render_icon \
+	  -DQUORVEL_WRITE_PAGE=$(abspath $(BUILD_DIR))/frontends/web/quorvel_write_page \
 	  -DQUORVEL_SITE_DIR=$(abspath $(WEB_DIR)) >/dev/null
 	@cmake --build $(WASM_DIR)
 

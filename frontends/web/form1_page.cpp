@@ -5,8 +5,8 @@
 #include <exception>
 
 #include "frontends/web/error_report.h"
+#include "frontends/web/form1_markup.h"
 #include "frontends/web/program.h"
-#include "runtime/conversions.h"
 #include "runtime/run_time_error.h"
 
 namespace quorvel::web {
@@ -16,29 +16,6 @@ namespace {
 using ui::ControlDesign;
 using ui::ControlId;
 using ui::ControlKind;
-
-// Where a designed family is missing, its metric-compatible stand-in, which the page carries.
-const char* StandIn(const char* family) {
-  return std::string_view(family) == ui::kResultFont.family ? "Liberation Serif"
-                                                            : "Liberation Sans";
-}
-
-std::string Pixels(int twips) { return std::to_string(twips / ui::kTwipsPerPixel) + "px"; }
-
-void Place(val& element, const ui::TwipsBox& box) {
-  SetStyle(element, "left", Pixels(box.left));
-  SetStyle(element, "top", Pixels(box.top));
-  SetStyle(element, "width", Pixels(box.width));
-  SetStyle(element, "height", Pixels(box.height));
-}
-
-void SetFont(val& element, const ui::FontDesign& font) {
-  SetStyle(element, "font-family",
-           std::string("\"") + font.family + "\", \"" + StandIn(font.family) + "\"");
-  SetStyle(element, "font-size", NumberToText(font.points, ".") + "pt");
-  SetStyle(element, "font-weight", font.bold ? "bold" : "normal");
-  SetStyle(element, "font-style", font.italic ? "italic" : "normal");
-}
 
 const ControlDesign* DesignNamed(const std::string& name) {
   for (const ControlDesign& design : ui::kForm1Controls) {
@@ -54,137 +31,23 @@ std::string IdAround(const val& target) {
   return owner.isNull() ? std::string() : owner["id"].as<std::string>();
 }
 
-constexpr char kComboButtonId[] = "Combo1Button";
-constexpr char kComboListId[] = "Combo1List";
-
 }  // namespace
 
-Form1Page::Form1Page(val parent) : window_(NewElement("div")) {
-  window_.set("id", val(ui::kForm1.name));
-  SetStyle(window_, "width", Pixels(ui::kForm1.clientWidth));
-  SetStyle(window_, "height", Pixels(ui::kForm1.clientHeight));
-  SetFont(window_, ui::kWindowFont);
-
+Form1Page::Form1Page() : window_(ElementById(ui::kForm1.name)) {
   elements_.reserve(ui::kControlCount);
-  val frame = val::null();
   for (const ControlDesign& design : ui::kForm1Controls) {
-    val container = design.inFrame ? frame : window_;
-    val box = val::null();      // the element at the designed place
-    val control = val::null();  // the element holding the control's text or state
-    switch (design.kind) {
-      case ControlKind::Label:
-        box = NewElement("div");
-        box["classList"].call<void>("add", val("label"));
-        SetTextContent(box, design.text);
-        if (design.showsResult) SetAttribute(box, "title", design.text);
-        control = box;
-        break;
-      case ControlKind::TextBox:
-        box = NewElement("input");
-        box.set("type", val("text"));
-        box.set("value", val(std::string(design.text)));
-        control = box;
-        break;
-      case ControlKind::ComboBox: {
-        box = NewElement("input");
-        box.set("type", val("text"));
-        box.set("value", val(std::string(design.text)));
-        SetAttribute(box, "role", "combobox");
-        SetAttribute(box, "aria-autocomplete", "none");
-        SetAttribute(box, "aria-expanded", "false");
-        SetAttribute(box, "aria-controls", kComboListId);
-        control = box;
-        // The drop-down arrow sits inside the box's right edge, as on the desktop; it
-        // takes no focus, for the keyboard opens the list from the text part.
-        val button = NewElement("button");
-        button.set("id", val(kComboButtonId));
-        button.set("type", val("button"));
-        button.set("tabIndex", val(-1));
-        SetAttribute(button, "aria-hidden", "true");
-        val list = NewElement("div");
-        list.set("id", val(kComboListId));
-        list.set("hidden", val(true));
-        SetAttribute(list, "role", "listbox");
-        for (const char* item : design.items) {
-          val option = NewElement("div");
-          SetAttribute(option, "role", "option");
-          SetTextContent(option, item);
-          Append(list, option);
-        }
-        const ui::TwipsBox& b = design.box;
-        Place(button, {b.right() - 17 * ui::kTwipsPerPixel, b.top + 2 * ui::kTwipsPerPixel,
-                       15 * ui::kTwipsPerPixel, b.height - 4 * ui::kTwipsPerPixel});
-        SetStyle(list, "left", Pixels(b.left));
-        SetStyle(list, "top", Pixels(b.bottom()));
-        SetStyle(list, "min-width", Pixels(b.width));
-        Append(container, box);
-        Append(container, button);
-        Append(container, list);
-        comboList_ = list;
-        break;
-      }
-      case ControlKind::OptionButton: {
-        // Each option button is a Tab stop of its own, as on the desktop: the radios share
-        // no name, and the program keeps them exclusive.
-        box = NewElement("label");
-        control = NewElement("input");
-        control.set("type", val("radio"));
-        Append(box, control);
-        Append(box, val(std::string(design.text)));
-        break;
-      }
-      case ControlKind::PushButton:
-        box = NewElement("button");
-        box.set("type", val("button"));
-        SetTextContent(box, design.text);
-        control = box;
-        break;
-      case ControlKind::Frame: {
-        box = NewElement("fieldset");
-        val legend = NewElement("legend");
-        SetTextContent(legend, design.text);
-        Append(box, legend);
-        frame = box;
-        control = box;
-        break;
-      }
-      case ControlKind::Picture:
-        box = NewElement("img");
-        box.set("src", val("emblem.png"));
-        box.set("alt", val(""));
-        box.set("draggable", val(false));
-        control = box;
-        break;
-      case ControlKind::Line:
-        box = NewElement("div");
-        box["classList"].call<void>("add", val("line"));
-        control = box;
-        break;
-    }
-    box.set("id", val(design.name));
-    Place(box, design.box);
-    if (design.font != ui::FontRole::Window) SetFont(box, ui::Font(design.font));
-    if (design.accessibleName) SetAttribute(control, "aria-label", design.accessibleName);
-    if (design.accessibleDescription) {
-      SetAttribute(box, "aria-description", design.accessibleDescription);
-    }
-    if (design.kind == ControlKind::TextBox || design.kind == ControlKind::ComboBox) {
-      // The text is kept exactly as typed: no correction, completion or capitals.
-      SetAttribute(control, "autocomplete", "off");
-      SetAttribute(control, "autocapitalize", "off");
-      SetAttribute(control, "autocorrect", "off");
-      control.set("spellcheck", val(false));
-    }
-    if (design.kind != ControlKind::ComboBox) Append(container, box);
-    elements_.push_back(control);
+    val box = ElementById(design.name);
+    // An option button's state is its radio's; every other control's, its own element's.
+    elements_.push_back(design.kind == ControlKind::OptionButton
+                            ? box.call<val>("querySelector", val("input"))
+                            : box);
   }
-
+  comboList_ = ElementById(kComboListId);
   for (const char* type : {"click", "change", "keydown", "mousedown", "focusout"}) {
     Listen(window_, type, "onForm1Event");
   }
-  Append(parent, window_);
-  Element(ui::kForm1.firstFocus).call<void>("focus");
-  Run(ui::kForm1.load);
+  // The window now answers: what the user typed meanwhile is there to be read.
+  window_.call<void>("removeAttribute", val("aria-busy"));
 }
 
 void Form1Page::Run(ui::EventProcedure procedure) {

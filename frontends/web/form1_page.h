@@ -11,12 +11,13 @@
 namespace quorvel::web {
 
 // The program's only window as HTML controls: the element with id Form1, one element per
-// row of the control table, each with the control's name as its id, at its designed place
-// in CSS pixels. Constructing it builds every control and runs Form_Load; events reach the
-// event procedures through HandleEvent, each one through the error report.
+// row of the control table, each with the control's name as its id, at its designed place.
+// The page carries them already as Form_Load leaves them (Form1Markup); constructing this
+// takes them over and starts delivering their events to the event procedures, each one
+// through the error report.
 class Form1Page final : private ui::Form1Frontend {
  public:
-  explicit Form1Page(val parent);
+  Form1Page();
 
   // One event from the window (click, change, keydown), as the page delivers it.
   void HandleEvent(const val& event);

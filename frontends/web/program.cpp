@@ -63,8 +63,7 @@ void AfterFirstFrame(val /*frameTime*/) {
 
 int Start() {
   Document().set("title", val(ui::kForm1.caption));
-  val body = Document()["body"];
-  Page() = std::make_unique<Form1Page>(body);
+  Page() = std::make_unique<Form1Page>();
   FitToViewport(val::undefined());
   Listen(val::global("window"), "resize", "fitToViewport");
   val::global("window").call<void>("requestAnimationFrame",

@@ -3,19 +3,26 @@
 # of the characters the window uses, the icons and the emblem drawn by the build machine's
 # renderer, the web app manifest and the service worker that keeps them all.
 #
-# quorvel_web_site(<program target> <site folder> <renderer>) adds the target quorvel_site,
-# built by default. <renderer> is the build machine's quorvel_render_icon (it draws with Qt,
-# which a WebAssembly build does not have).
+# quorvel_web_site(<program target> <site folder> <renderer> <writer>) adds the target
+# quorvel_site, built by default. <renderer> is the build machine's quorvel_render_icon (it
+# draws with Qt, which a WebAssembly build does not have); <writer> its quorvel_write_page,
+# which writes the window into the page and its places into form1.css.
 
 set(QUORVEL_WEB_PAGE_DIR ${CMAKE_CURRENT_LIST_DIR}/page)
 set(QUORVEL_WEB_DIR ${CMAKE_CURRENT_LIST_DIR})
 
-function(quorvel_web_site program site renderer)
+function(quorvel_web_site program site renderer writer)
   find_program(QUORVEL_PYFTSUBSET pyftsubset REQUIRED)
   set(page ${QUORVEL_WEB_PAGE_DIR})
   set(files)
 
-  foreach(name index.html quorvel.css critical.svg manifest.webmanifest)
+  add_custom_command(OUTPUT ${site}/index.html ${site}/form1.css
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${site}
+    COMMAND ${writer} ${page}/index.html ${site}/index.html ${site}/form1.css
+    DEPENDS ${page}/index.html ${writer} VERBATIM)
+  list(APPEND files ${site}/index.html ${site}/form1.css)
+
+  foreach(name quorvel.css critical.svg manifest.webmanifest)
     add_custom_command(OUTPUT ${site}/${name}
       COMMAND ${CMAKE_COMMAND} -E copy ${page}/${name} ${site}/${name}
       DEPENDS ${page}/${name} VERBATIM)

@@ -98,7 +98,8 @@ def chromium(language="en-US", width=800, height=600, mobile=False):
 
 
 def wait_for_window(driver, timeout=30):
-    """Waits until the program has built Form1 and run Form_Load."""
+    """Waits until the program has taken over the window: it is no longer busy."""
     from selenium.webdriver.support.ui import WebDriverWait
     WebDriverWait(driver, timeout).until(lambda d: d.execute_script(
-        "const t = document.getElementById('Text7'); return t !== null && t.disabled;"))
+        "const f = document.getElementById('Form1');"
+        "return f !== null && !f.hasAttribute('aria-busy');"))
