@@ -14,7 +14,7 @@ struct Form1Markup {
   // The element Form1 and every control in it, each the element whose id is the control's
   // name, in tab order, as Form_Load leaves them (it runs here, over the markup).
   std::string html;
-  // Each control's place (its border box in CSS pixels, twips / 15) and font.
+  // Each control's place (its border box in CSS pixels, twips / 15) and font, as CSS rules.
   std::string css;
 };
 

@@ -6,7 +6,7 @@
 # quorvel_web_site(<program target> <site folder> <renderer> <writer>) adds the target
 # quorvel_site, built by default. <renderer> is the build machine's quorvel_render_icon (it
 # draws with Qt, which a WebAssembly build does not have); <writer> its quorvel_write_page,
-# which writes the window into the page and its places into form1.css.
+# which writes the window into the page and its places and fonts into the style sheet.
 
 set(QUORVEL_WEB_PAGE_DIR ${CMAKE_CURRENT_LIST_DIR}/page)
 set(QUORVEL_WEB_DIR ${CMAKE_CURRENT_LIST_DIR})
@@ -16,13 +16,13 @@ function(quorvel_web_site program site renderer writer)
   set(page ${QUORVEL_WEB_PAGE_DIR})
   set(files)
 
-  add_custom_command(OUTPUT ${site}/index.html ${site}/form1.css
+  add_custom_command(OUTPUT ${site}/index.html ${site}/quorvel.css
     COMMAND ${CMAKE_COMMAND} -E make_directory ${site}
-    COMMAND ${writer} ${page}/index.html ${site}/index.html ${site}/form1.css
-    DEPENDS ${page}/index.html ${writer} VERBATIM)
-  list(APPEND files ${site}/index.html ${site}/form1.css)
+    COMMAND ${writer} ${page}/index.html ${page}/quorvel.css ${site}/index.html ${site}/quorvel.css
+    DEPENDS ${page}/index.html ${page}/quorvel.css ${writer} VERBATIM)
+  list(APPEND files ${site}/index.html ${site}/quorvel.css)
 
-  foreach(name quorvel.css critical.svg manifest.webmanifest)
+  foreach(name critical.svg manifest.webmanifest)
     add_custom_command(OUTPUT ${site}/${name}
       COMMAND ${CMAKE_COMMAND} -E copy ${page}/${name} ${site}/${name}
       DEPENDS ${page}/${name} VERBATIM)
