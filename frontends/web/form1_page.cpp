@@ -46,8 +46,15 @@ Form1Page::Form1Page() : window_(ElementById(ui::kForm1.name)) {
   for (const char* type : {"click", "change", "keydown", "mousedown", "focusout"}) {
     Listen(window_, type, "onForm1Event");
   }
-  // The window now answers: what the user typed meanwhile is there to be read.
+  // The window now answers: what the user typed meanwhile is there to be read, and an option
+  // button chosen meanwhile is taken as chosen now.
   window_.call<void>("removeAttribute", val("aria-busy"));
+  for (const ControlDesign& design : ui::kForm1Controls) {
+    if (design.kind == ControlKind::OptionButton && Element(design.id)["checked"].as<bool>()) {
+      SelectOption(design.id);
+      Run(design.click);
+    }
+  }
 }
 
 void Form1Page::Run(ui::EventProcedure procedure) {

@@ -234,6 +234,25 @@ class WindowTest(PageTestCase):
         self.assertEqual([state["Text7"][:2], state["Text8"][:2], state["Text9"][:2]],
                          [["", False], ["", True], ["", True]])
 
+    def test_option_chosen_before_the_program_arrived_is_taken(self):
+        # The page shows the window before the program has taken it over; a choice made
+        # meanwhile counts once it has.
+        self.driver.execute_cdp_cmd("Network.enable", {})
+        self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": ["*quorvel.wasm"]})
+        try:
+            self.driver.get(self.server.url)
+            self.el("Option2").click()
+            self.assertTrue(self.js("return document.getElementById('Form1')"
+                                    ".hasAttribute('aria-busy');"))
+        finally:
+            self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": []})
+        self.js("const s = document.createElement('script'); s.src = 'quorvel.js';"
+                "document.head.append(s);")
+        page_driver.wait_for_window(self.driver)
+        state = self.js(STATE_SCRIPT)
+        self.assertEqual([state["Option2"][2], state["Text7"][1], state["Text8"][1]],
+                         [True, True, False])
+
     def test_combo_box_keeps_typing_and_offers_both_units(self):
         self.assertTrue(self.el("Combo1List").get_attribute("hidden"))
         self.el("Combo1Button").click()
