@@ -297,8 +297,10 @@ class ErrorReportTest(PageTestCase):
         self.assertEqual(report.tag_name, "dialog")
         self.assertIn("Quorvel", report.text)
         self.assertIn(error_name, report.text)
-        self.assertTrue(self.js("const i = document.getElementById('ErrorReportIcon');"
-                                "return i.complete && i.naturalWidth > 0;"))
+        # The icon is fetched when the first report opens.
+        WebDriverWait(self.driver, 5).until(lambda d: self.js(
+            "const i = document.getElementById('ErrorReportIcon');"
+            "return i.complete && i.naturalWidth > 0;"))
         buttons = report.find_elements(By.TAG_NAME, "button")
         self.assertEqual([b.text for b in buttons], ["Aceptar"])
         self.assertEqual(self.active_id(), "ErrorReportAccept")
