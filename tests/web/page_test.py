@@ -320,7 +320,9 @@ class ErrorReportTest(PageTestCase):
                 self.check_report("División por cero")
                 close()
                 self.assertFalse(self.report_open())
-                self.assertIsNone(self.js("return document.getElementById('ErrorReport');"))
+                # The dialog leaves the page on its close event, which follows the closing.
+                WebDriverWait(self.driver, 5).until(lambda d: self.js(
+                    "return document.getElementById('ErrorReport') === null;"))
                 self.assertEqual(self.js(STATE_SCRIPT), before)
 
     def test_click_beside_the_report_neither_closes_it_nor_reaches_the_window(self):
