@@ -6,6 +6,9 @@ BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR     ?= build-fuzz
 WINDOWS_DIR  ?= build-windows
+WASM_DIR     ?= build-wasm
+WEB_DIR      ?= build-web
+WEB_PORT     ?= 8000
 BUILD_TYPE   ?= RelWithDebInfo
 FUZZ_SECONDS ?= 60
 PREFIX       ?= /usr/local
@@ -13,7 +16,7 @@ CTEST_FLAGS  ?= --output-on-failure --timeout 300 -j2
 
 CONFIGURE = cmake -S . -G Ninja -Wno-dev
 
-.PHONY: all deps build windows test run bench sanitize fuzz install package screenshot clean
+.PHONY: all deps build windows wasm web run-web test run bench sanitize fuzz install package screenshot clean
 
 all: build
 
@@ -30,16 +33,40 @@ windows: deps
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 	@cmake --build $(WINDOWS_DIR)
 
-test: build windows
+# The toolkit-free core built for WebAssembly with emscripten (cmake/emscripten.cmake); its
+# suites, and its conversions against the native ones, run under node. The same build makes
+# the page, a static site in $(WEB_DIR), whose window markup, icons and emblem the build
+# machine's tools write (the renderer draws with Qt, which WebAssembly has not); the page's
+# tests run in headless Chromium.
+wasm: deps
+	@$(CONFIGURE) -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+	@cmake --build $(BUILD_DIR) --target quorvel_render_icon quorvel_write_page
+	@$(CONFIGURE) -B $(WASM_DIR) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten.cmake \
+	  -DQUORVEL_RENDER_ICON=$(abspath $(BUILD_DIR))/packaging/quorvel_render_icon \
+	  -DQUORVEL_WRITE_PAGE=$(abspath $(BUILD_DIR))/frontends/web/quorvel_write_page \
+	  -DQUORVEL_SITE_DIR=$(abspath $(WEB_DIR)) >/dev/null
+	@cmake --build $(WASM_DIR)
+
+web: wasm
+	@echo "The page is in $(WEB_DIR)/: serve that folder with any static web server (make run-web)"
+
+# Serves the page on 127.0.0.1 (WEB_PORT) until interrupted, and prints its address.
+run-web: web
+	tools/serve-web.py $(WEB_DIR) $(WEB_PORT)
+
+test: build windows wasm
 	ctest --test-dir $(BUILD_DIR) $(CTEST_FLAGS)
 	ctest --test-dir $(WINDOWS_DIR) $(CTEST_FLAGS)
+	ctest --test-dir $(WASM_DIR) $(CTEST_FLAGS)
 
 run: build
 	$(BUILD_DIR)/app/quorvel
 
-bench: build
+bench: build web
 	$(BUILD_DIR)/bench/quorvel_bench
 	@if [ -x bench/startup/run.sh ]; then bench/startup/run.sh $(BUILD_DIR); fi
+	bench/web/run.py $(WEB_DIR)
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
@@ -48,8 +75,8 @@ install: build
 package: build
 	cpack --config $(BUILD_DIR)/CPackConfig.cmake -B $(BUILD_DIR)
 
-screenshot: build windows
-	tools/screenshot.sh $(BUILD_DIR) $(WINDOWS_DIR)
+screenshot: build windows web
+	tools/screenshot.sh $(BUILD_DIR) $(WINDOWS_DIR) $(WEB_DIR)
 
 sanitize: deps
 	@$(CONFIGURE) -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON \
@@ -67,4 +94,4 @@ fuzz: deps
 	  $(FUZZ_DIR)/corpus fuzz/corpus
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(WINDOWS_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(WINDOWS_DIR) $(WASM_DIR) $(WEB_DIR)

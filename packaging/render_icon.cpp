@@ -7,6 +7,9 @@
 //                                          raw premultiplied BGRA rows the program embeds
 //                                          (run by hand after changing the drawing; the
 //                                          window tests check that the two still agree)
+//   quorvel_render_icon --emblem-png SCALE OUTPUT.png
+//                                          the emblem at SCALE times its designed size, for
+//                                          the web page (run at build time)
 //
 // The pictures are drawn from shapes onto a QImage, which needs no display and no
 // application object.
@@ -20,6 +23,9 @@
 #include "frontends/qt/pictures.h"
 
 namespace {
+
+// A PNG's "quality" is the inverse of its compression effort: 0 is the most compressed.
+constexpr int kSmallestPng = 0;
 
 int RenderEmblem(const char* out) {
   const QImage emblem = quorvel::EmblemPicture(quorvel::kEmblemSize);
@@ -36,16 +42,35 @@ int RenderEmblem(const char* out) {
   return 0;
 }
 
+int RenderEmblemPng(const char* scaleText, const char* out) {
+  bool scaleOk = false;
+  const int scale = QString::fromLocal8Bit(scaleText).toInt(&scaleOk);
+  if (!scaleOk || scale < 1 || scale > 8) {
+    std::fprintf(stderr, "quorvel_render_icon: --emblem-png SCALE must be 1 to 8\n");
+    return 2;
+  }
+  const QImage emblem = quorvel::EmblemPicture(quorvel::kEmblemSize * scale);
+  if (!emblem.save(QString::fromLocal8Bit(out), "PNG", kSmallestPng)) {
+    std::fprintf(stderr, "quorvel_render_icon: cannot write %s\n", out);
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "--emblem") == 0) return RenderEmblem(argv[2]);
+  if (argc == 4 && std::strcmp(argv[1], "--emblem-png") == 0) {
+    return RenderEmblemPng(argv[2], argv[3]);
+  }
   bool sizeOk = false;
   const int size = argc == 3 ? QString::fromLocal8Bit(argv[1]).toInt(&sizeOk) : 0;
   if (!sizeOk || size < 16 || size > 1024) {
     std::fprintf(stderr,
                  "usage: quorvel_render_icon SIZE OUTPUT.png (SIZE 16 to 1024)\n"
-                 "       quorvel_render_icon --emblem OUTPUT.bgra\n");
+                 "       quorvel_render_icon --emblem OUTPUT.bgra\n"
+                 "       quorvel_render_icon --emblem-png SCALE OUTPUT.png\n");
     return 2;
   }
   const QImage picture = quorvel::CarPicture(size);
@@ -54,7 +79,7 @@ int main(int argc, char** argv) {
                  picture.width(), picture.height(), size, size);
     return 1;
   }
-  if (!picture.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+  if (!picture.save(QString::fromLocal8Bit(argv[2]), "PNG", kSmallestPng)) {
     std::fprintf(stderr, "quorvel_render_icon: cannot write %s\n", argv[2]);
     return 1;
   }

@@ -4,11 +4,30 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <system_error>
+#include <version>
 
 #include "runtime/arithmetic_fault.h"
+
+// The standard library's floating-point from_chars and to_chars round correctly and read and
+// write exactly the grammar used here. Where a standard library has no floating-point
+// from_chars and to_chars (libc++ as Emscripten ships it), the same work is done by
+// fast_float, the reader GCC's own from_chars is built on, and by {fmt}, whose precision
+// formatting rounds correctly; hexadecimal whole numbers are then read by the C library's
+// strtod, which rounds them correctly too.
+#if defined(__cpp_lib_to_chars)
+#define QUORVEL_STD_FLOAT_CHARCONV 1
+#else
+#define QUORVEL_STD_FLOAT_CHARCONV 0
+#include <cstdlib>
+
+#include <fast_float/fast_float.h>
+#include <fmt/compile.h>
+#include <fmt/format.h>
+#endif
 
 namespace quorvel {
 
@@ -31,16 +50,58 @@ std::string WithoutIgnoredSpace(std::string_view text) {
 
 [[noreturn]] void RaiseOverflow() { RaiseArithmeticFault(ArithmeticFault::Kind::Overflow); }
 
-// Converts a run of digits that std::from_chars has accepted in full. Only an
-// overflow can be out of range for the whole numbers read here.
+struct DecimalRead {
+  const char* end;  // just past the characters read
+  std::errc ec;     // result_out_of_range when the value is beyond the double range either way
+};
+
+// Reads the longest decimal number (digits with at most one period, an optional exponent) at
+// the start of [first, last), after an optional minus sign, correctly rounded. On
+// result_out_of_range, `value` is unspecified.
+DecimalRead ReadDecimal(const char* first, const char* last, double& value) {
+#if QUORVEL_STD_FLOAT_CHARCONV
+  const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
+  return {end, ec};
+#else
+  const auto [end, ec] =
+      fast_float::from_chars(first, last, value, fast_float::chars_format::general);
+  // Older fast_float returns an infinity, and a zero for a value too small, without a range
+  // error; a zero of the right sign is what this program reads then anyway.
+  if (ec == std::errc{} && std::isinf(value)) return {end, std::errc::result_out_of_range};
+  return {end, ec};
+#endif
+}
+
+// Converts a run of hexadecimal digits, read as a whole number and correctly rounded. Only an
+// overflow can be out of range for a whole number.
 double WholeNumberFromHexDigits(std::string_view digits) {
   if (digits.empty()) return 0.0;
   double value = 0.0;
+#if QUORVEL_STD_FLOAT_CHARCONV
   const auto [end, ec] =
       std::from_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::hex);
   if (ec == std::errc::result_out_of_range) RaiseOverflow();
   (void)end;
+#else
+  std::string prefixed = "0x";
+  prefixed.append(digits);
+  value = std::strtod(prefixed.c_str(), nullptr);
+  if (std::isinf(value)) RaiseOverflow();
+#endif
   return value;
+}
+
+// Writes a finite, non-zero double as printf's "%.15g" does, correctly rounded, into `buffer`;
+// returns the end of the text.
+char* WriteFifteenDigits(double value, std::array<char, 64>& buffer) {
+#if QUORVEL_STD_FLOAT_CHARCONV
+  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::general, 15);
+  (void)ec;  // 64 characters hold any double at 15 digits
+  return end;
+#else
+  return fmt::format_to_n(buffer.data(), buffer.size(), FMT_COMPILE("{:.15g}"), value).out;
+#endif
 }
 
 // Regroups octal digits (3 bits each) as hexadecimal digits (4 bits each), so
@@ -85,7 +146,7 @@ std::int64_t AccumulateSaturated(std::int64_t magnitude, char digit) {
   return magnitude * 10 + (digit - '0');
 }
 
-// True when the decimal number in [first, last), which std::from_chars found
+// True when the decimal number in [first, last), which ReadDecimal found
 // out of range, is too large rather than too small: the decimal order of
 // magnitude of its leading non-zero digit is above zero. Only reached on that
 // rare path, so the common one scans the text just once.
@@ -123,7 +184,7 @@ bool IsTooLarge(const char* first, const char* last) {
 }
 
 // A decimal number: an optional sign, digits with at most one period, and an
-// exponent when digits follow its letter. std::from_chars reads exactly that
+// exponent when digits follow its letter. ReadDecimal reads exactly that
 // grammar, rounding correctly, once the sign has been looked at: it takes no
 // plus sign, and the words "inf" and "nan" it would read are no number here.
 double DecimalNumber(std::string_view text) {
@@ -135,7 +196,7 @@ double DecimalNumber(std::string_view text) {
   if (*first == '+') first = digits;
 
   double value = 0.0;
-  const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
+  const auto [end, ec] = ReadDecimal(first, last, value);
   if (ec == std::errc::invalid_argument) return 0.0;  // a period with no digit
   if (ec == std::errc::result_out_of_range) {
     if (IsTooLarge(first, end)) RaiseOverflow();
@@ -167,15 +228,13 @@ double TextToNumber(std::string_view utf8Text) {
 }
 
 std::string NumberToText(double value, std::string_view decimalSeparator) {
-  if (value == 0.0) return "0";  // also negative zero
+  if (value == 0.0) return "0";         // also negative zero
+  if (std::isnan(value)) return "nan";  // whatever its sign bit
+  if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
 
   std::array<char, 64> buffer{};
-  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::general, 15);
-  if (ec != std::errc{}) return "nan";  // cannot happen with 64 characters; stay readable
-
   // The exponent letter is written in capitals ("1.5E-07").
-  std::string text(buffer.data(), end);
+  std::string text(buffer.data(), WriteFifteenDigits(value, buffer));
   const std::size_t e = text.find('e');
   if (e != std::string::npos) text[e] = 'E';
   const std::size_t point = text.find('.');

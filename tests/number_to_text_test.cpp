@@ -62,6 +62,7 @@ TEST(NumberToTextTest, NonFiniteValuesStayReadable) {
   EXPECT_EQ(NumberToText(std::numeric_limits<double>::infinity(), ","), "inf");
   EXPECT_EQ(NumberToText(-std::numeric_limits<double>::infinity(), ","), "-inf");
   EXPECT_EQ(NumberToText(std::numeric_limits<double>::quiet_NaN(), ","), "nan");
+  EXPECT_EQ(NumberToText(-std::numeric_limits<double>::quiet_NaN(), ","), "nan");
 }
 
 // Whatever the label shows reads back as the value rounded to 15 significant

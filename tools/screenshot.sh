@@ -8,9 +8,13 @@
 # Given the Windows build folder too, it also saves Quorvel.exe's window under Wine, on a
 # private X display, as it opens and after the worked example (quorvel-wine.png,
 # quorvel-wine-calculated.png).
+# Given the page's folder too (make web), it saves the page in headless Chromium as it opens,
+# after the worked example, with the error report open and on a 375-pixel phone screen
+# (quorvel-web.png, quorvel-web-calculated.png, quorvel-web-report.png, quorvel-web-phone.png).
 set -euo pipefail
 build_dir=${1:-build}
 windows_dir=${2:-}
+web_dir=${3:-}
 snapshot="$build_dir/app/quorvel_snapshot"
 out_dir=$build_dir
 mkdir -p "$out_dir"
@@ -34,4 +38,8 @@ if [ -n "$windows_dir" ]; then
     "$windows_dir/tests/win32/quorvel_drive.exe" screenshot "Z:$(realpath "$windows_dir")/Quorvel.exe" \
     "Z:$(realpath "$out_dir")"
   echo "wrote $out_dir/quorvel-wine.png and $out_dir/quorvel-wine-calculated.png (Wine)"
+fi
+
+if [ -n "$web_dir" ]; then
+  /usr/bin/python3 -B "$(dirname "$0")/../tests/web/screenshots.py" "$web_dir" "$out_dir"
 fi

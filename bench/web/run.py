@@ -1,0 +1,141 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The page's weight and its first frame, each as a ratio measured in this run.
+
+Weight: every file the page loads, which is what its service worker keeps (the list in
+sw.js) and sw.js itself, by file and in groups (the WebAssembly module, its loader, fonts,
+icons and pictures, the rest), against the budget of 300,000 bytes uncompressed. A visit
+checks that the page loads nothing outside that list.
+
+First frame: headless Chromium opens the page on 127.0.0.1 with nothing kept from earlier
+visits (storage, caches and service worker cleared for the origin before each navigation;
+the server forbids caching), and a script placed before any of the page's own (through the
+DevTools protocol, outside the page's policy) notes the time, from the start of navigation,
+of the first animation frame in which the whole window is there to be drawn: Form1 built,
+its fonts loaded, its picture decoded. The same is measured for a static page showing one
+label in the window's font, alternating the two, RUNS times each; the medians are
+compared against the target 1.5.
+
+Usage: bench/web/run.py SITE_FOLDER   (make bench; RUNS=20 by default)"""
+
+import os
+import re
+import shutil
+import statistics
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tests", "web"))
+import page_driver  # noqa: E402
+
+WEIGHT_BUDGET = 300_000
+FRAME_TARGET = 1.5
+
+FIRST_FRAME_PROBE = """
+(() => {
+  const whole = () => {
+    const form = document.getElementById('Form1');
+    if (!form || document.fonts.status !== 'loaded') return false;
+    return [...form.querySelectorAll('img')].every((img) => img.complete && img.naturalWidth);
+  };
+  requestAnimationFrame(function check(frameTime) {
+    if (whole()) window.__quorvelFirstFrame = frameTime;
+    else requestAnimationFrame(check);
+  });
+})();
+"""
+
+
+def group_of(name):
+    if name.endswith(".wasm"):
+        return "WebAssembly module"
+    if name == "quorvel.js":
+        return "loader"
+    if name.startswith("fonts/"):
+        return "fonts"
+    if name.endswith((".png", ".svg")):
+        return "icons and pictures"
+    return "page, style, manifest, service worker"
+
+
+def weight(site):
+    with open(os.path.join(site, "sw.js"), encoding="utf-8") as f:
+        listed = re.search(r"const FILES = \[(.*?)\];", f.read()).group(1)
+    names = [n for n in re.findall(r"'([^']*)'", listed) if n != "./"] + ["sw.js"]
+    sizes = {n: os.path.getsize(os.path.join(site, n)) for n in names}
+    print("Page weight, uncompressed, by file:")
+    for name, size in sorted(sizes.items(), key=lambda item: -item[1]):
+        print(f"  {size:8,d}  {name}")
+    groups = {}
+    for name, size in sizes.items():
+        groups[group_of(name)] = groups.get(group_of(name), 0) + size
+    print("By kind:")
+    for group, size in sorted(groups.items(), key=lambda item: -item[1]):
+        print(f"  {size:8,d}  {group}")
+    total = sum(sizes.values())
+    print(f"Total {total:,d} bytes; budget {WEIGHT_BUDGET:,d}; "
+          f"ratio {total / WEIGHT_BUDGET:.3f} (target <= 1.000)")
+    return names
+
+
+def loaded_outside(driver, server, names):
+    driver.get(server.url)
+    page_driver.wait_for_window(driver)
+    driver.execute_script("return document.fonts.ready.then(() => true);")
+    loaded = driver.execute_script(
+        "return performance.getEntriesByType('resource').map((e) => e.name);")
+    return sorted({u[len(server.url):] for u in loaded} - set(names))
+
+
+def first_frame(driver, url, origin):
+    driver.execute_cdp_cmd("Storage.clearDataForOrigin",
+                           {"origin": origin, "storageTypes": "all"})
+    driver.get("about:blank")
+    driver.get(url)
+    driver.execute_script("""
+      return new Promise((done) => {
+        const wait = () => (window.__quorvelFirstFrame ? done() : setTimeout(wait, 20));
+        wait();
+      });""")
+    return driver.execute_script("return window.__quorvelFirstFrame;")
+
+
+def main(site):
+    runs = int(os.environ.get("RUNS", "20"))
+    names = weight(site)
+    scratch = tempfile.mkdtemp(prefix="quorvel-web-bench-")
+    try:
+        served = os.path.join(scratch, "site")
+        shutil.copytree(site, served)
+        shutil.copy(os.path.join(os.path.dirname(__file__), "one_label.html"), served)
+        server = page_driver.SiteServer(served)
+        driver = page_driver.chromium("es-ES", 800, 600)
+        try:
+            outside = loaded_outside(driver, server, names)
+            if outside:
+                print(f"The page loaded files its service worker does not keep: {outside}")
+                return 1
+            driver.execute_cdp_cmd("Page.enable", {})
+            driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                   {"source": FIRST_FRAME_PROBE})
+            origin = server.url.rstrip("/")
+            page, label = [], []
+            first_frame(driver, server.url, origin)  # warm-up of the browser itself
+            for _ in range(runs):
+                page.append(first_frame(driver, server.url, origin))
+                label.append(first_frame(driver, server.url + "one_label.html", origin))
+        finally:
+            driver.quit()
+            server.stop()
+    finally:
+        shutil.rmtree(scratch, ignore_errors=True)
+    page_ms, label_ms = statistics.median(page), statistics.median(label)
+    print(f"First frame of the whole window, median of {runs} fresh visits each:")
+    print(f"  page       {page_ms:7.1f} ms  (range {min(page):.1f} to {max(page):.1f})")
+    print(f"  one label  {label_ms:7.1f} ms  (range {min(label):.1f} to {max(label):.1f})")
+    print(f"  ratio {page_ms / label_ms:.2f} (target <= {FRAME_TARGET})")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))

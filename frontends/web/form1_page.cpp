@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frontends/web/form1_page.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "frontends/web/error_report.h"
+#include "frontends/web/form1_markup.h"
+#include "frontends/web/program.h"
+#include "runtime/run_time_error.h"
+
+namespace quorvel::web {
+
+namespace {
+
+using ui::ControlDesign;
+using ui::ControlId;
+using ui::ControlKind;
+
+const ControlDesign* DesignNamed(const std::string& name) {
+  for (const ControlDesign& design : ui::kForm1Controls) {
+    if (name == design.name) return &design;
+  }
+  return nullptr;
+}
+
+// The id of the element an event happened in, or of the nearest one around it that has one.
+std::string IdAround(const val& target) {
+  if (!target.instanceof (val::global("Element"))) return {};
+  const val owner = target.call<val>("closest", val("[id]"));
+  return owner.isNull() ? std::string() : owner["id"].as<std::string>();
+}
+
+}  // namespace
+
+Form1Page::Form1Page() : window_(ElementById(ui::kForm1.name)) {
+  elements_.reserve(ui::kControlCount);
+  for (const ControlDesign& design : ui::kForm1Controls) {
+    val box = ElementById(design.name);
+    // An option button's state is its radio's; every other control's, its own element's.
+    elements_.push_back(design.kind == ControlKind::OptionButton
+                            ? box.call<val>("querySelector", val("input"))
+                            : box);
+  }
+  comboList_ = ElementById(kComboListId);
+  for (const char* type : {"click", "change", "keydown", "mousedown", "focusout"}) {
+    Listen(window_, type, "onForm1Event");
+  }
+  // The window now answers: what the user typed meanwhile is there to be read, and an option
+  // button chosen meanwhile is taken as chosen now.
+  window_.call<void>("removeAttribute", val("aria-busy"));
+  for (const ControlDesign& design : ui::kForm1Controls) {
+    if (design.kind == ControlKind::OptionButton && Element(design.id)["checked"].as<bool>()) {
+      SelectOption(design.id);
+      Run(design.click);
+    }
+  }
+}
+
+void Form1Page::Run(ui::EventProcedure procedure) {
+  if (ended_) return;
+  try {
+    procedure(*this);
+  } catch (...) {
+    ShowErrorReport(NameOfRunTimeError(std::current_exception()));
+  }
+  if (ended_) EndProgram(window_);
+}
+
+void Form1Page::HandleEvent(const val& event) {
+  if (ended_) return;
+  const std::string type = event["type"].as<std::string>();
+  const std::string id = IdAround(event["target"]);
+  if (id == kComboButtonId || id == kComboListId) {
+    // The list and its arrow leave the focus in the text part.
+    if (type == "mousedown") event.call<void>("preventDefault");
+    if (type != "click") return;
+    if (id == kComboButtonId) {
+      ShowComboList(comboList_["hidden"].as<bool>());
+    } else {
+      const val option = event["target"].call<val>("closest", val("[role=option]"));
+      if (!option.isNull()) {
+        Element(ControlId::Combo1).set("value", option["textContent"]);
+        ShowComboList(false);
+      }
+    }
+    Element(ControlId::Combo1).call<void>("focus");
+    return;
+  }
+  const ControlDesign* design = DesignNamed(id);
+  const bool inCombo = design && design->id == ControlId::Combo1;
+  if ((type == "focusout" && inCombo) || (type == "click" && !inCombo)) ShowComboList(false);
+  if (!design) return;
+  if (type == "keydown" && design->id == ControlId::Combo1) {
+    OnComboKey(event);
+  } else if (type == "click" && design->kind == ControlKind::PushButton && design->click) {
+    Run(design->click);
+  } else if (type == "change" && design->kind == ControlKind::OptionButton &&
+             Element(design->id)["checked"].as<bool>()) {
+    SelectOption(design->id);
+    Run(design->click);
+  }
+}
+
+// The window's option buttons are one group: selecting one clears the others.
+void Form1Page::SelectOption(ControlId option) {
+  for (const ControlDesign& design : ui::kForm1Controls) {
+    if (design.kind == ControlKind::OptionButton && design.id != option) {
+      Element(design.id).set("checked", val(false));
+    }
+  }
+}
+
+// The keys of a drop-down combo box: Alt+Down or F4 open and close the list; Down and Up
+// step through its entries in the text part; Escape and Enter close an open list.
+void Form1Page::OnComboKey(const val& event) {
+  const std::string key = event["key"].as<std::string>();
+  const bool open = !comboList_["hidden"].as<bool>();
+  if ((key == "ArrowDown" && event["altKey"].as<bool>()) || key == "F4") {
+    ShowComboList(!open);
+  } else if (open && (key == "Escape" || key == "Enter")) {
+    ShowComboList(false);
+  } else if (key == "ArrowDown" || key == "ArrowUp") {
+    const auto& items = ui::Design(ControlId::Combo1).items;
+    const std::string text = Text(ControlId::Combo1);
+    const auto at = std::find(items.begin(), items.end(), text);
+    std::ptrdiff_t next = 0;
+    if (at != items.end()) {
+      next = (at - items.begin()) + (key == "ArrowDown" ? 1 : -1);
+      next = std::clamp<std::ptrdiff_t>(next, 0, std::ssize(items) - 1);
+    }
+    Element(ControlId::Combo1).set("value", val(std::string(items[next])));
+  } else {
+    return;
+  }
+  event.call<void>("preventDefault");
+}
+
+void Form1Page::ShowComboList(bool shown) {
+  if (comboList_.isNull() || comboList_["hidden"].as<bool>() == !shown) return;
+  comboList_.set("hidden", val(!shown));
+  SetAttribute(Element(ControlId::Combo1), "aria-expanded", shown ? "true" : "false");
+}
+
+std::string Form1Page::Text(ControlId control) const {
+  return Element(control)["value"].as<std::string>();
+}
+
+void Form1Page::SetText(ControlId control, std::string_view utf8Text) {
+  Element(control).set("value", val(std::string(utf8Text)));
+}
+
+void Form1Page::SetEnabled(ControlId control, bool enabled) {
+  Element(control).set("disabled", val(!enabled));
+}
+
+void Form1Page::SetCaption(ControlId control, std::string_view utf8Caption) {
+  val& label = Element(control);
+  SetTextContent(label, utf8Caption);
+  // The result's box shows only its first characters by design; the tooltip carries the
+  // whole text.
+  if (ui::Design(control).showsResult) SetAttribute(label, "title", utf8Caption);
+}
+
+// The browser's language decides; the C library's locale inside the program is always "C".
+std::string Form1Page::DecimalSeparator() const {
+  const val format = val::global("Intl")["NumberFormat"].new_(val::global("navigator")["language"]);
+  const val parts = format.call<val>("formatToParts", val(1.5));
+  const int count = parts["length"].as<int>();
+  for (int i = 0; i < count; ++i) {
+    if (parts[i]["type"].as<std::string>() == "decimal") return parts[i]["value"].as<std::string>();
+  }
+  return ".";
+}
+
+void Form1Page::End() { ended_ = true; }
+
+}  // namespace quorvel::web

@@ -1,0 +1,105 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The page served on 127.0.0.1 and headless Chromium driving it, for the page's tests,
+screenshots and benchmark.
+
+Chromium runs as root here, so without its sandbox; the flags that keep it from calling
+out keep it working on a machine with no network."""
+
+import contextlib
+import functools
+import http.server
+import shutil
+import tempfile
+import threading
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+
+CHROMIUM_FLAGS = [
+    "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+    "--disable-background-networking", "--disable-component-update", "--disable-sync",
+    "--disable-dev-shm-usage", "--hide-scrollbars", "--force-color-profile=srgb",
+]
+
+
+class _QuietHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
+                      ".woff2": "font/woff2", ".js": "text/javascript"}
+
+    def log_message(self, *args):
+        pass
+
+    def end_headers(self):
+        # Every visit asks the server afresh, so what a test sees offline came from the
+        # service worker and not from the browser's own cache.
+        self.send_header("Cache-Control", "no-store")
+        super().end_headers()
+
+
+class _QuietServer(http.server.ThreadingHTTPServer):
+    def handle_error(self, request, client_address):
+        pass  # a browser that navigates away drops connections; nothing to report
+
+
+class SiteServer:
+    """A static web server for one folder on 127.0.0.1, on a free port, that can be stopped
+    and started again on the same port (to take the network away from the page)."""
+
+    def __init__(self, folder):
+        self.folder = folder
+        self.port = 0
+        self._httpd = None
+        self.start()
+
+    def start(self):
+        handler = functools.partial(_QuietHandler, directory=self.folder)
+        self._httpd = _QuietServer(("127.0.0.1", self.port), handler)
+        self.port = self._httpd.server_address[1]
+        threading.Thread(target=self._httpd.serve_forever, daemon=True).start()
+
+    def stop(self):
+        if self._httpd:
+            self._httpd.shutdown()
+            self._httpd.server_close()
+            self._httpd = None
+
+    @property
+    def url(self):
+        return f"http://127.0.0.1:{self.port}/"
+
+
+def chromium(language="en-US", width=800, height=600, mobile=False):
+    """A headless Chromium with its own empty profile, in the given language."""
+    profile = tempfile.mkdtemp(prefix="quorvel-chromium-")
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for flag in CHROMIUM_FLAGS:
+        options.add_argument(flag)
+    options.add_argument(f"--user-data-dir={profile}")
+    options.add_argument(f"--lang={language}")
+    options.add_argument(f"--window-size={width},{height}")
+    options.add_experimental_option("prefs", {"intl.accept_languages": language})
+    if mobile:
+        options.add_experimental_option("mobileEmulation", {
+            "deviceMetrics": {"width": width, "height": height, "pixelRatio": 2, "touch": True},
+            "userAgent": "Mozilla/5.0 (Linux; Android 14) Mobile"})
+    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver.quorvel_profile = profile
+    original_quit = driver.quit
+
+    def quit_and_clean():
+        with contextlib.suppress(Exception):
+            original_quit()
+        shutil.rmtree(profile, ignore_errors=True)
+
+    driver.quit = quit_and_clean
+    return driver
+
+
+def wait_for_window(driver, timeout=30):
+    """Waits until the program has taken over the window: it is no longer busy."""
+    from selenium.webdriver.support.ui import WebDriverWait
+    WebDriverWait(driver, timeout).until(lambda d: d.execute_script(
+        "const f = document.getElementById('Form1');"
+        "return f !== null && !f.hasAttribute('aria-busy');"))

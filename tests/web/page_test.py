@@ -1,0 +1,475 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The page in headless Chromium, served on 127.0.0.1: the window's controls and places,
+texts, fonts and tab order, the worked example in two languages, the error report, Salir,
+the accessibility tree, the phone viewport and the page offline.
+
+Usage: page_test.py SITE_FOLDER [unittest arguments, such as a class name]"""
+
+import sys
+import time
+import unittest
+
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+import page_driver
+
+SITE = None
+
+# The window's design in twips (15 to the CSS pixel): name, tag of the element, and its
+# border box from the window's corner, or from Frame1's for Label14 and Label15.
+DESIGN = [
+    ("Label1", "div", 360, 1560, 1575, 255), ("Label2", "div", 4080, 1560, 1575, 255),
+    ("Text1", "input", 1800, 1560, 855, 285), ("Text2", "input", 5400, 1560, 855, 285),
+    ("Label3", "div", 360, 2880, 1575, 255), ("Label4", "div", 4080, 2880, 1575, 255),
+    ("Text3", "input", 1800, 2880, 855, 285), ("Text4", "input", 5400, 2880, 855, 285),
+    ("Combo1", "input", 6120, 840, 735, 315), ("Label5", "div", 2760, 2040, 1575, 255),
+    ("Text5", "input", 4200, 2040, 855, 285), ("Label6", "div", 2760, 3360, 1575, 255),
+    ("Text6", "input", 4200, 3360, 855, 285), ("Label7", "div", 480, 3960, 4575, 255),
+    ("Option1", "label", 600, 4440, 1215, 255), ("Option2", "label", 3480, 4440, 1215, 255),
+    ("Text7", "input", 1920, 4440, 975, 285), ("Text8", "input", 4800, 4440, 975, 285),
+    ("Text9", "input", 6120, 4440, 975, 285), ("Label8", "div", 5880, 4440, 135, 255),
+    ("Label9", "div", 1680, 360, 3945, 435), ("Label10", "div", 1680, 840, 4455, 555),
+    ("Text10", "input", 1920, 5280, 975, 285), ("Label11", "div", 720, 5280, 1215, 255),
+    ("Text11", "input", 1920, 5640, 975, 285), ("Label12", "div", 720, 5640, 1215, 255),
+    ("Text12", "input", 1920, 6000, 975, 285), ("Label13", "div", 720, 6000, 1215, 255),
+    ("Frame1", "fieldset", 5160, 5160, 2055, 1095), ("Label14", "div", 120, 360, 855, 495),
+    ("Label15", "div", 960, 360, 855, 495), ("Command1", "button", 3600, 5160, 1095, 495),
+    ("Command2", "button", 3600, 5880, 1095, 495), ("Label16", "div", 5400, 960, 855, 255),
+    ("Image1", "img", 360, 120, 1035, 1155), ("Line1", "div", 360, 4200, 4440, 15),
+]
+IN_FRAME = {"Label14", "Label15"}
+
+INITIAL_TEXTS = {"Text1": "90", "Text2": "80", "Text3": "20", "Text4": "10", "Text5": "",
+                 "Text6": "", "Text7": "", "Text8": "", "Text9": "", "Text10": "",
+                 "Text11": "1.06", "Text12": "1.22", "Combo1": "km/h"}
+CAPTIONS = {"Label1": "Velocidad Inicial", "Label7":
+            "Datos de Entrada (Utilizar sistema internacional de unidades)",
+            "Label9": "Quorvel versión 1.0", "Label10": "BRENZO", "Label14": "Cx=",
+            "Label15": "0.--", "Label16": "Unidades", "Command1": "Calcular",
+            "Command2": "Salir", "Option1": "Area Frontal", "Option2": "Alto x Ancho",
+            "Frame1": "Coef. Aerodinámico"}
+
+# Everything the user can change, and the result: what the error report must leave alone.
+STATE_SCRIPT = """
+  const s = {};
+  for (const e of document.querySelectorAll('#Form1 input')) {
+    const key = e.id || e.closest('[id]').id;
+    s[key] = [e.value, e.disabled, e.checked];
+  }
+  s.Label15 = document.getElementById('Label15').textContent;
+  return s;"""
+
+
+class PageTestCase(unittest.TestCase):
+    language = "en-US"
+    width, height, mobile = 800, 600, False
+
+    @classmethod
+    def setUpClass(cls):
+        cls.server = page_driver.SiteServer(SITE)
+        cls.driver = page_driver.chromium(cls.language, cls.width, cls.height, cls.mobile)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.server.stop()
+
+    def setUp(self):
+        self.open(self.server.url)
+
+    def open(self, url):
+        self.driver.get(url)
+        page_driver.wait_for_window(self.driver)
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def el(self, element_id):
+        return self.driver.find_element(By.ID, element_id)
+
+    def type_into(self, element_id, text):
+        field = self.el(element_id)
+        field.clear()
+        field.send_keys(text)
+
+    def fill_worked_example(self):
+        self.el("Option1").click()
+        for field, text in {"Text5": "7", "Text6": "20", "Text7": "2", "Text10": "1000"}.items():
+            self.type_into(field, text)
+
+    def result(self):
+        return self.el("Label15").get_attribute("textContent")
+
+    def active_id(self):
+        return self.js("const e = document.activeElement;"
+                       "return e.id || (e.closest('[id]') || {}).id || '';")
+
+    def report_open(self):
+        return self.js("const d = document.getElementById('ErrorReport');"
+                       "return d !== null && d.open && d.matches(':modal');")
+
+    def click_at(self, x, y):
+        """A real mouse click at a point of the viewport, wherever it lands."""
+        for kind in ("mousePressed", "mouseReleased"):
+            self.driver.execute_cdp_cmd("Input.dispatchMouseEvent", {
+                "type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
+
+    def center_of(self, element_id):
+        r = self.js("const r = arguments[0].getBoundingClientRect();"
+                    "return [r.x + r.width / 2, r.y + r.height / 2];", self.el(element_id))
+        return r[0], r[1]
+
+
+class WindowTest(PageTestCase):
+    def test_controls_are_the_designed_elements_at_their_places(self):
+        self.assertEqual(self.driver.title, "Quorvel V1.0 - Cx")
+        form = self.js("const r = document.getElementById('Form1').getBoundingClientRect();"
+                       "return [r.x, r.y, r.width, r.height];")
+        self.assertEqual(form[2:], [495, 440])
+        frame = self.js("const r = arguments[0].getBoundingClientRect(); return [r.x, r.y];",
+                        self.el("Frame1"))
+        for name, tag, left, top, width, height in DESIGN:
+            with self.subTest(control=name):
+                element = self.el(name)
+                self.assertEqual(element.tag_name, tag)
+                box = self.js("const r = arguments[0].getBoundingClientRect();"
+                              "return [r.x, r.y, r.width, r.height];", element)
+                origin = frame if name in IN_FRAME else form[:2]
+                self.assertEqual([box[0] - origin[0], box[1] - origin[1], box[2], box[3]],
+                                 [left / 15, top / 15, width / 15, height / 15])
+        kinds = self.js("""
+          const kind = (id) => document.getElementById(id);
+          return [kind('Text1').type, kind('Combo1').getAttribute('role'),
+                  kind('Option1').querySelector('input').type,
+                  kind('Frame1').querySelector('legend').textContent,
+                  document.querySelectorAll('#Form1 input[type=radio][name]').length];""")
+        self.assertEqual(kinds, ["text", "combobox", "radio", "Coef. Aerodinámico", 0])
+
+    def test_window_opens_as_form_load_leaves_it(self):
+        self.assertEqual(self.active_id(), "Text1")
+        state = self.js(STATE_SCRIPT)
+        for name, text in INITIAL_TEXTS.items():
+            with self.subTest(control=name):
+                self.assertEqual(state[name][0], text)
+                self.assertEqual(state[name][1], name in ("Text7", "Text8", "Text9"))
+        self.assertEqual([state["Option1"][2], state["Option2"][2]], [False, False])
+        for name, caption in CAPTIONS.items():
+            with self.subTest(caption=name):
+                element = self.el(name)
+                if name == "Frame1":
+                    element = element.find_element(By.TAG_NAME, "legend")
+                self.assertEqual(element.text, caption)
+        self.assertEqual(self.el("Label15").get_attribute("title"), "0.--")
+
+    def test_fonts_by_role_designed_family_first_then_the_shipped_stand_in(self):
+        # Both shipped faces load (the browser accepts the subsets).
+        loaded = self.js("""
+          return Promise.all([document.fonts.load('8pt "Liberation Sans"', 'Quorvel'),
+                              document.fonts.load('bold italic 8pt "Liberation Serif"', 'Cx=0')])
+            .then((found) => found.map((faces) => faces.map((f) => f.status)));""")
+        self.assertEqual(loaded, [["loaded"], ["loaded"]])
+        self.driver.execute_cdp_cmd("DOM.enable", {})
+        self.driver.execute_cdp_cmd("CSS.enable", {})
+        root = self.driver.execute_cdp_cmd("DOM.getDocument", {})["root"]["nodeId"]
+        # name: computed size in CSS px, weight, style, family list, faces that may draw it
+        # (the designed family where the system has it, or its stand-in under any name)
+        sans = ('"MS Sans Serif", "Liberation Sans"', {"MS Sans Serif", "Liberation Sans"})
+        serif = ('"Times New Roman", "Liberation Serif"', {"Times New Roman", "Liberation Serif"})
+        expected = {"Text1": ("10.6667px", "400", "normal", *sans),
+                    "Combo1": ("10.6667px", "400", "normal", *sans),
+                    "Command1": ("10.6667px", "400", "normal", *sans),
+                    "Label1": ("10.6667px", "400", "normal", *sans),
+                    "Label9": ("18px", "400", "normal", *sans),
+                    "Label10": ("18px", "400", "normal", *sans),
+                    "Label14": ("29px", "700", "italic", *serif),
+                    "Label15": ("29px", "700", "italic", *serif)}
+        for name, (size, weight, style, families, faces) in expected.items():
+            with self.subTest(control=name):
+                computed = self.js("const s = getComputedStyle(arguments[0]);"
+                                   "return [s.fontSize, s.fontWeight, s.fontStyle, s.fontFamily];",
+                                   self.el(name))
+                self.assertEqual(computed, [size, weight, style, families])
+                node = self.driver.execute_cdp_cmd(
+                    "DOM.querySelector", {"nodeId": root, "selector": "#" + name})["nodeId"]
+                fonts = self.driver.execute_cdp_cmd(
+                    "CSS.getPlatformFontsForNode", {"nodeId": node})["fonts"]
+                if fonts:  # an empty text box draws nothing
+                    self.assertLessEqual({f["familyName"] for f in fonts}, faces)
+
+    def test_tab_and_shift_tab_follow_the_tab_indexes(self):
+        forward = ["Text1", "Text2", "Text3", "Text4", "Combo1", "Text5", "Text6", "Option1",
+                   "Option2", "Text10", "Text11", "Text12", "Command1", "Command2"]
+        seen = [self.active_id()]
+        for _ in forward[1:]:
+            self.driver.switch_to.active_element.send_keys(Keys.TAB)
+            seen.append(self.active_id())
+        self.assertEqual(seen, forward)
+        back = [self.active_id()]
+        for _ in forward[1:]:
+            self.driver.switch_to.active_element.send_keys(Keys.SHIFT, Keys.TAB)
+            back.append(self.active_id())
+        self.assertEqual(back, forward[::-1])
+        # An option chosen: its field joins the order; the other option stays a stop.
+        self.el("Option1").click()
+        self.el("Option1").find_element(By.TAG_NAME, "input").send_keys(Keys.TAB)
+        self.assertEqual(self.active_id(), "Option2")
+        self.driver.switch_to.active_element.send_keys(Keys.TAB)
+        self.assertEqual(self.active_id(), "Text7")
+
+    def test_option_buttons_switch_and_empty_the_area_fields(self):
+        self.el("Option1").click()
+        self.type_into("Text7", "2.5")
+        self.el("Option2").click()
+        self.type_into("Text8", "1.4")
+        self.type_into("Text9", "1.7")
+        state = self.js(STATE_SCRIPT)
+        self.assertEqual([state["Option1"][2], state["Option2"][2]], [False, True])
+        self.assertEqual(state["Text7"][:2], ["", True])
+        self.el("Option1").click()
+        state = self.js(STATE_SCRIPT)
+        self.assertEqual([state["Option1"][2], state["Option2"][2]], [True, False])
+        self.assertEqual([state["Text7"][:2], state["Text8"][:2], state["Text9"][:2]],
+                         [["", False], ["", True], ["", True]])
+
+    def test_option_chosen_before_the_program_arrived_is_taken(self):
+        # The page shows the window before the program has taken it over; a choice made
+        # meanwhile counts once it has.
+        self.driver.execute_cdp_cmd("Network.enable", {})
+        self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": ["*quorvel.wasm"]})
+        try:
+            self.driver.get(self.server.url)
+            self.el("Option2").click()
+            self.assertTrue(self.js("return document.getElementById('Form1')"
+                                    ".hasAttribute('aria-busy');"))
+        finally:
+            self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": []})
+        self.js("const s = document.createElement('script'); s.src = 'quorvel.js';"
+                "document.head.append(s);")
+        page_driver.wait_for_window(self.driver)
+        state = self.js(STATE_SCRIPT)
+        self.assertEqual([state["Option2"][2], state["Text7"][1], state["Text8"][1]],
+                         [True, True, False])
+
+    def test_combo_box_keeps_typing_and_offers_both_units(self):
+        self.assertTrue(self.el("Combo1List").get_attribute("hidden"))
+        self.el("Combo1Button").click()
+        options = self.driver.find_elements(By.CSS_SELECTOR, "#Combo1List [role=option]")
+        self.assertEqual([o.text for o in options], ["km/h", "m/sg"])
+        options[1].click()
+        self.assertEqual(self.el("Combo1").get_attribute("value"), "m/sg")
+        self.assertEqual(self.active_id(), "Combo1")
+        self.assertFalse(self.el("Combo1List").is_displayed())
+        self.el("Combo1").send_keys(Keys.ARROW_UP)
+        self.assertEqual(self.el("Combo1").get_attribute("value"), "km/h")
+        self.type_into("Combo1", " KM/H")
+        self.assertEqual(self.el("Combo1").get_attribute("value"), " KM/H")
+        # Any text but "km/h" means m/s: the worked example read as m/s.
+        self.fill_worked_example()
+        self.el("Command1").click()
+        self.assertEqual(self.result()[:11], "0.115255938")
+
+
+class WorkedExampleEnglishTest(PageTestCase):
+    language, separator = "en-US", "."
+
+    def test_worked_example_in_the_browser_language(self):
+        self.fill_worked_example()
+        self.el("Command1").click()
+        expected = f"0{self.separator}414589706622123"
+        self.assertEqual(self.result(), expected)
+        self.assertEqual(self.el("Label15").get_attribute("title"), expected)
+        # The designed 57 px cut the text; the box does not grow.
+        self.assertEqual(self.js("return arguments[0].getBoundingClientRect().width;",
+                                 self.el("Label15")), 57)
+
+
+class WorkedExampleSpanishTest(WorkedExampleEnglishTest):
+    language, separator = "es-ES", ","
+
+
+class ErrorReportTest(PageTestCase):
+    def check_report(self, error_name):
+        self.assertTrue(self.report_open())
+        report = self.el("ErrorReport")
+        self.assertEqual(report.tag_name, "dialog")
+        self.assertIn("Quorvel", report.text)
+        self.assertIn(error_name, report.text)
+        # The icon is fetched when the first report opens.
+        WebDriverWait(self.driver, 5).until(lambda d: self.js(
+            "const i = document.getElementById('ErrorReportIcon');"
+            "return i.complete && i.naturalWidth > 0;"))
+        buttons = report.find_elements(By.TAG_NAME, "button")
+        self.assertEqual([b.text for b in buttons], ["Aceptar"])
+        self.assertEqual(self.active_id(), "ErrorReportAccept")
+
+    def test_fault_report_closes_three_ways_and_leaves_the_window_as_it_was(self):
+        closers = {"enter": lambda: self.driver.switch_to.active_element.send_keys(Keys.ENTER),
+                   "escape": lambda: self.driver.switch_to.active_element.send_keys(Keys.ESCAPE),
+                   "click": lambda: self.el("ErrorReportAccept").click()}
+        for way, close in closers.items():
+            with self.subTest(closed_by=way):
+                self.setUp()
+                self.el("Option2").click()
+                self.type_into("Text8", "1.4")
+                self.type_into("Combo1", "m/sg")
+                before = self.js(STATE_SCRIPT)
+                self.el("Command1").click()  # times empty: division by zero
+                self.check_report("División por cero")
+                close()
+                self.assertFalse(self.report_open())
+                # The dialog leaves the page on its close event, which follows the closing.
+                WebDriverWait(self.driver, 5).until(lambda d: self.js(
+                    "return document.getElementById('ErrorReport') === null;"))
+                self.assertEqual(self.js(STATE_SCRIPT), before)
+
+    def test_click_beside_the_report_neither_closes_it_nor_reaches_the_window(self):
+        self.el("Command1").click()
+        self.check_report("División por cero")
+        x, y = self.center_of("Command2")  # Salir, under the backdrop
+        self.click_at(x, y)
+        self.assertTrue(self.report_open())
+        self.assertTrue(self.el("Form1").is_displayed())
+        self.click_at(3, 3)
+        self.assertTrue(self.report_open())
+        self.driver.switch_to.active_element.send_keys(Keys.ENTER)
+        # The program goes on: the next calculation works.
+        self.fill_worked_example()
+        self.el("Command1").click()
+        self.assertEqual(self.result(), "0.414589706622123")
+
+    def test_overflow_is_named(self):
+        for field, text in {"Text1": "5", "Text2": "5", "Text5": "0"}.items():
+            self.type_into(field, text)
+        self.el("Command1").click()
+        self.check_report("Desbordamiento")
+
+
+class SalirTest(PageTestCase):
+    def test_salir_takes_the_window_off_and_offers_to_open_it_again(self):
+        self.el("Command2").click()
+        self.assertIsNone(self.js("return document.getElementById('Form1');"))
+        ended = self.el("Ended")
+        self.assertTrue(ended.text.startswith("El programa ha terminado."))
+        link = ended.find_element(By.TAG_NAME, "a")
+        self.assertEqual(link.get_attribute("href"), self.server.url)
+        link.click()
+        page_driver.wait_for_window(self.driver)
+        self.assertEqual(self.result(), "0.--")
+
+    def test_salir_closes_a_page_that_a_script_opened(self):
+        first = self.driver.current_window_handle
+        self.js("window.open(arguments[0], '_blank', 'popup');", self.server.url)
+        WebDriverWait(self.driver, 10).until(lambda d: len(d.window_handles) == 2)
+        self.driver.switch_to.window([h for h in self.driver.window_handles if h != first][0])
+        page_driver.wait_for_window(self.driver)
+        self.el("Command2").click()
+        WebDriverWait(self.driver, 10).until(lambda d: len(d.window_handles) == 1)
+        self.driver.switch_to.window(first)
+
+
+class AccessibilityTest(PageTestCase):
+    NAMES = {"Text1": ("textbox", "Velocidad inicial, ensayo 1"),
+             "Text2": ("textbox", "Velocidad final, ensayo 1"),
+             "Text3": ("textbox", "Velocidad inicial, ensayo 2"),
+             "Text4": ("textbox", "Velocidad final, ensayo 2"),
+             "Combo1": ("combobox", "Unidades de velocidad"),
+             "Text5": ("textbox", "Tiempo, ensayo 1"), "Text6": ("textbox", "Tiempo, ensayo 2"),
+             "Text7": ("textbox", "Área frontal"), "Text8": ("textbox", "Alto"),
+             "Text9": ("textbox", "Ancho"), "Text10": ("textbox", "Peso"),
+             "Text11": ("textbox", "Coeficiente de masas"),
+             "Text12": ("textbox", "Densidad del aire"),
+             "Option1 input": ("radio", "Area Frontal"),
+             "Option2 input": ("radio", "Alto x Ancho"),
+             "Command1": ("button", "Calcular"), "Command2": ("button", "Salir")}
+
+    def ax_node(self, selector):
+        self.driver.execute_cdp_cmd("Accessibility.enable", {})
+        root = self.driver.execute_cdp_cmd("DOM.getDocument", {})["root"]["nodeId"]
+        node = self.driver.execute_cdp_cmd("DOM.querySelector",
+                                           {"nodeId": root, "selector": selector})["nodeId"]
+        nodes = self.driver.execute_cdp_cmd("Accessibility.getPartialAXTree",
+                                            {"nodeId": node, "fetchRelatives": False})["nodes"]
+        return nodes[0]
+
+    def test_names_roles_and_description_from_the_table(self):
+        for key, (role, name) in self.NAMES.items():
+            with self.subTest(control=key):
+                node = self.ax_node("#" + key)
+                self.assertEqual(node["role"]["value"], role)
+                self.assertEqual(node["name"]["value"], name)
+        label15 = self.ax_node("#Label15")
+        self.assertEqual(label15["description"]["value"], "Coeficiente aerodinámico Cx")
+
+    def test_error_report_is_an_alert_dialog_named_quorvel(self):
+        self.el("Command1").click()
+        node = self.ax_node("#ErrorReport")
+        self.assertEqual(node["role"]["value"], "alertdialog")
+        self.assertEqual(node["name"]["value"], "Quorvel")
+        self.assertEqual(node["description"]["value"], "División por cero")
+
+
+class PhoneTest(PageTestCase):
+    width, height, mobile = 375, 740, True
+
+    def test_whole_window_visible_scaled_and_tappable(self):
+        box = self.js("const r = document.getElementById('Form1').getBoundingClientRect();"
+                      "return [r.left, r.right, r.width, r.height];")
+        self.assertGreaterEqual(box[0], 0)
+        self.assertLessEqual(box[1], 375)
+        self.assertLess(box[2], 495)
+        self.assertAlmostEqual(box[2] / box[3], 495 / 440, places=3)
+        self.assertTrue(self.js("const s = document.scrollingElement;"
+                                "return s.scrollWidth <= s.clientWidth;"))
+        x, y = self.center_of("Option2")
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
+            "type": "touchStart", "touchPoints": [{"x": x, "y": y}]})
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
+            "type": "touchEnd", "touchPoints": []})
+        WebDriverWait(self.driver, 5).until(
+            lambda d: not self.el("Text8").get_attribute("disabled"))
+
+
+class OfflineTest(PageTestCase):
+    def test_opens_and_calculates_with_no_network_after_one_visit(self):
+        self.js("return navigator.serviceWorker.ready.then(() => true);")
+        WebDriverWait(self.driver, 20).until(
+            lambda d: self.js("return navigator.serviceWorker.controller !== null;") or
+            self.driver.refresh() or False)
+        self.server.stop()
+        try:
+            for address in ("", "index.html"):
+                with self.subTest(address=address or "./"):
+                    self.open(self.server.url + address)
+                    self.fill_worked_example()
+                    self.el("Command1").click()
+                    self.assertEqual(self.result(), "0.414589706622123")
+        finally:
+            self.server.start()
+
+    def test_stores_nothing_of_the_user(self):
+        self.fill_worked_example()
+        self.el("Command1").click()
+        stored = self.js("""
+          return indexedDB.databases().then((dbs) => [document.cookie, localStorage.length,
+                                                      sessionStorage.length, dbs.length]);""")
+        self.assertEqual(stored, ["", 0, 0, 0])
+
+    def test_content_security_policy_allows_only_the_page_own_code(self):
+        policy = self.js("return document.querySelector("
+                         "'meta[http-equiv=\"Content-Security-Policy\"]').content;")
+        self.assertIn("script-src 'self' 'wasm-unsafe-eval'", policy)
+        self.assertNotIn("unsafe-inline", policy)
+        self.assertNotIn("'unsafe-eval'", policy)
+        # Nothing on the page broke the policy while it opened and calculated.
+        self.fill_worked_example()
+        self.el("Command1").click()
+        log = [entry["message"] for entry in self.driver.get_log("browser")]
+        self.assertEqual([m for m in log if "Content Security Policy" in m], [])
+
+
+if __name__ == "__main__":
+    SITE = sys.argv.pop(1)
+    unittest.main(verbosity=2)
