@@ -7,7 +7,8 @@
 # (quorvel-wayland-report.png); the end-to-end session drives it there.
 # Given the Windows build folder too, it also saves Quorvel.exe's window under Wine, on a
 # private X display, as it opens and after the worked example (quorvel-wine.png,
-# quorvel-wine-calculated.png).
+# quorvel-wine-calculated.png), and the same on a screen of 192 dpi (quorvel-wine-192dpi.png,
+# quorvel-wine-192dpi-calculated.png).
 # Given the page's folder too (make web), it saves the page in headless Chromium as it opens,
 # after the worked example, with the error report open and on a 375-pixel phone screen
 # (quorvel-web.png, quorvel-web-calculated.png, quorvel-web-report.png, quorvel-web-phone.png).
@@ -32,12 +33,17 @@ echo "wrote $out_dir/quorvel-wayland.png and $out_dir/quorvel-wayland-report.png
 if [ -n "$windows_dir" ]; then
   here=$(cd "$(dirname "$0")" && pwd)
   wine_dir=$(mktemp -d)
-  trap '"$here/../tests/win32/wine_fixture.sh" cleanup "$wine_dir"' EXIT
-  "$here/../tests/win32/wine_fixture.sh" setup "$wine_dir" >/dev/null
-  QUORVEL_WINE_DIR=$wine_dir "$here/../tests/win32/wine_run.sh" \
-    "$windows_dir/tests/win32/quorvel_drive.exe" screenshot "Z:$(realpath "$windows_dir")/Quorvel.exe" \
-    "Z:$(realpath "$out_dir")"
-  echo "wrote $out_dir/quorvel-wine.png and $out_dir/quorvel-wine-calculated.png (Wine)"
+  trap 'for d in "$wine_dir"/*; do "$here/../tests/win32/wine_fixture.sh" cleanup "$d"; done
+        rm -rf "$wine_dir"' EXIT
+  for dpi in 96 192; do
+    name=quorvel-wine
+    [ "$dpi" = 96 ] || name=quorvel-wine-${dpi}dpi
+    "$here/../tests/win32/wine_fixture.sh" setup "$wine_dir/$dpi" "$dpi" >/dev/null
+    QUORVEL_WINE_DIR=$wine_dir/$dpi "$here/../tests/win32/wine_run.sh" \
+      "$windows_dir/tests/win32/quorvel_drive.exe" screenshot \
+      "Z:$(realpath "$windows_dir")/Quorvel.exe" "Z:$(realpath "$out_dir")" "$name"
+    echo "wrote $out_dir/$name.png and $out_dir/$name-calculated.png (Wine, $dpi dpi)"
+  done
 fi
 
 if [ -n "$web_dir" ]; then

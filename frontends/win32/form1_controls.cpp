@@ -88,12 +88,19 @@ RECT PixelBox(const ui::TwipsBox& box, UINT dpi) {
           TwipsToPixels(box.right(), dpi), TwipsToPixels(box.bottom(), dpi)};
 }
 
+std::wstring FaceName(const ui::FontDesign& font, UINT dpi) {
+  const std::wstring family = Utf16(font.family);
+  if (dpi > USER_DEFAULT_SCREEN_DPI && family == L"MS Sans Serif") return L"Microsoft Sans Serif";
+  return family;
+}
+
 // The controls are gone by now, with the window; what they used goes after them.
 Form1Controls::~Form1Controls() {
   if (accessibility_) accessibility_->Release();
   for (HFONT font : fonts_) {
     if (font) DeleteObject(font);
   }
+  if (tooltipFont_) DeleteObject(tooltipFont_);
   if (emblem_) DeleteObject(emblem_);
 }
 
@@ -167,7 +174,7 @@ void Form1Controls::CreateFonts(UINT dpi) {
     HFONT font =
         CreateFontW(height, 0, 0, 0, design.bold ? FW_BOLD : FW_NORMAL, design.italic, FALSE, FALSE,
                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                    DEFAULT_PITCH | FF_DONTCARE, Utf16(design.family).c_str());
+                    DEFAULT_PITCH | FF_DONTCARE, FaceName(design, dpi).c_str());
     HFONT& slot = fonts_[static_cast<size_t>(role)];
     if (slot) DeleteObject(slot);
     slot = font;
@@ -185,7 +192,7 @@ void Form1Controls::Layout(UINT dpi) {
                  reinterpret_cast<WPARAM>(fonts_[static_cast<size_t>(design.font)]), FALSE);
     const RECT box = PixelBox(design.box, dpi);
     if (design.kind == ControlKind::ComboBox) {
-      FitComboBox(window, box);
+      FitComboBox(window, box, dpi);
     } else {
       SetWindowPos(window, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
@@ -194,19 +201,36 @@ void Form1Controls::Layout(UINT dpi) {
   for (HFONT font : oldFonts) {
     if (font) DeleteObject(font);
   }
+  SetTooltipFont(dpi);
   ClipOverlappedLabels();
   InvalidateRect(form_, nullptr, TRUE);
+}
+
+// A tooltip draws in the system's status font, which it takes once, at the density the
+// program started on; it is given that font at the window's own density.
+void Form1Controls::SetTooltipFont(UINT dpi) {
+  if (!tooltip_) return;
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) {
+    return;
+  }
+  HFONT font = CreateFontIndirectW(&metrics.lfStatusFont);
+  if (!font) return;
+  SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (tooltipFont_) DeleteObject(tooltipFont_);
+  tooltipFont_ = font;
 }
 
 // A drop-down combo box is as high as its selection field, which its font decides; the
 // field is made as high as the box, and the window, which also holds the list when it
 // drops down, high enough for every entry.
-void Form1Controls::FitComboBox(HWND combo, const RECT& box) {
+void Form1Controls::FitComboBox(HWND combo, const RECT& box, UINT dpi) {
   const int width = box.right - box.left;
   const int wanted = box.bottom - box.top;
   const auto item = SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0);
   const auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-  const int list = static_cast<int>(item * count) + 2 * GetSystemMetrics(SM_CYBORDER);
+  const int list = static_cast<int>(item * count) + 2 * GetSystemMetricsForDpi(SM_CYBORDER, dpi);
   // The field's height follows from its item height and the control's own edges; the
   // system may round on the way, so this settles in a step or two.
   auto setting = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
 
 #include "ui/form1_design.h"
 
@@ -39,6 +40,11 @@ int TwipsToPixels(int twips, UINT dpi);
 // A box's edges in pixels at `dpi`; boxes that meet in twips meet in pixels.
 RECT PixelBox(const ui::TwipsBox& box, UINT dpi);
 
+// The face a font of the window is asked for in at `dpi`. "MS Sans Serif" is a bitmap face
+// drawn for 96 dpi: at a higher density it comes out narrower than its boxes have grown, so
+// there the window asks for "Microsoft Sans Serif", the TrueType face drawn to match it.
+std::wstring FaceName(const ui::FontDesign& font, UINT dpi);
+
 class Form1Controls {
  public:
   Form1Controls() = default;
@@ -50,8 +56,8 @@ class Form1Controls {
   // children of the frame), then gives them their places and fonts for `dpi`.
   void Create(HWND form, UINT dpi);
 
-  // Places every control and sets its font for `dpi`, as when the window moves to a
-  // screen of another pixel density.
+  // Places every control and sets its font, and the result tooltip's, for `dpi`, as when
+  // the window moves to a screen of another pixel density.
   void Layout(UINT dpi);
 
   // Draws the emblem afresh onto the current dialog background colour.
@@ -70,7 +76,8 @@ class Form1Controls {
 
  private:
   void CreateFonts(UINT dpi);
-  void FitComboBox(HWND combo, const RECT& box);
+  void SetTooltipFont(UINT dpi);
+  void FitComboBox(HWND combo, const RECT& box, UINT dpi);
   void ClipOverlappedLabels();
   void SetAccessibleNames();
 
@@ -79,6 +86,7 @@ class Form1Controls {
   std::array<HFONT, 3> fonts_{};  // by ui::FontRole
   HBITMAP emblem_ = nullptr;
   HWND tooltip_ = nullptr;
+  HFONT tooltipFont_ = nullptr;
   IAccPropServices* accessibility_ = nullptr;
 };
 

@@ -15,11 +15,12 @@ constexpr wchar_t kWindowClass[] = L"QuorvelForm1";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int kIconResource = 1;
 
-// The car at the size the system asks for; shared, so never destroyed.
-HICON CarIcon(HINSTANCE instance, int metric) {
-  const int size = GetSystemMetrics(metric);
+// The car at an icon size of `dpi`, made for this window: a shared icon keeps the size it was
+// first loaded at, and the sizes change with the density.
+HICON CarIcon(HINSTANCE instance, int metric, UINT dpi) {
+  const int size = GetSystemMetricsForDpi(metric, dpi);
   return static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, size, size, LR_SHARED));
+      LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, size, size, 0));
 }
 
 void RegisterWindowClass(HINSTANCE instance) {
@@ -27,8 +28,7 @@ void RegisterWindowClass(HINSTANCE instance) {
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = Form1Window::Procedure;
   windowClass.hInstance = instance;
-  windowClass.hIcon = CarIcon(instance, SM_CXICON);
-  windowClass.hIconSm = CarIcon(instance, SM_CXSMICON);
+  // The icons are the window's own (WM_SETICON), at its density.
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kWindowClass;
@@ -37,17 +37,13 @@ void RegisterWindowClass(HINSTANCE instance) {
 
 }  // namespace
 
-Form1Window::Form1Window(HINSTANCE instance) {
+Form1Window::Form1Window(HINSTANCE instance) : instance_(instance) {
   RegisterWindowClass(instance);
   window_ = CreateWindowExW(0, kWindowClass, Utf16(ui::kForm1.caption).c_str(), kWindowStyle,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                             nullptr, instance, this);
-  // Also on the window itself, where the task bar and other programs ask for it.
-  SendMessageW(window_, WM_SETICON, ICON_BIG,
-               reinterpret_cast<LPARAM>(CarIcon(instance, SM_CXICON)));
-  SendMessageW(window_, WM_SETICON, ICON_SMALL,
-               reinterpret_cast<LPARAM>(CarIcon(instance, SM_CXSMICON)));
   const UINT dpi = GetDpiForWindow(window_);
+  SetIcons(dpi);
   FitClientArea(dpi, nullptr);
   controls_.Create(window_, dpi);
   focus_ = controls_[ui::kForm1.firstFocus];
@@ -56,6 +52,24 @@ Form1Window::Form1Window(HINSTANCE instance) {
 
 Form1Window::~Form1Window() {
   if (window_) DestroyWindow(window_);
+  for (HICON icon : icons_) {
+    if (icon) DestroyIcon(icon);
+  }
+}
+
+void Form1Window::SetIcons(UINT dpi) {
+  const struct {
+    WPARAM which;
+    int metric;
+  } kinds[] = {{ICON_SMALL, SM_CXSMICON}, {ICON_BIG, SM_CXICON}};
+  for (const auto& kind : kinds) {
+    HICON icon = CarIcon(instance_, kind.metric, dpi);
+    if (!icon) continue;
+    SendMessageW(window_, WM_SETICON, kind.which, reinterpret_cast<LPARAM>(icon));
+    HICON& slot = icons_[kind.which];
+    if (slot) DestroyIcon(slot);
+    slot = icon;
+  }
 }
 
 void Form1Window::Show(int showCommand) {
@@ -111,6 +125,7 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED: {
       const UINT dpi = LOWORD(wParam);
       FitClientArea(dpi, reinterpret_cast<const RECT*>(lParam));
+      SetIcons(dpi);
       controls_.Layout(dpi);
       return 0;
     }

@@ -42,8 +42,12 @@ class Form1Window final : private ui::Form1Frontend {
   // goes on with its window as the procedure left it.
   void Run(ui::EventProcedure procedure);
   void FitClientArea(UINT dpi, const RECT* suggested);
+  // Gives the window the car at the icon sizes of `dpi`.
+  void SetIcons(UINT dpi);
 
   HWND window_ = nullptr;
+  HINSTANCE instance_ = nullptr;
+  HICON icons_[2] = {};  // ICON_SMALL, ICON_BIG
   Form1Controls controls_;
   HWND focus_ = nullptr;  // the control that had the focus when the window was deactivated
   const ui::ControlDesign* selectedOption_ = nullptr;

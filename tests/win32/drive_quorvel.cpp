@@ -3,24 +3,33 @@
 // the program, finds its controls by window ID, reads them, clicks and types through the
 // system's input queue, and checks what the program shows. Run under Wine by CTest.
 //
-//   drive_quorvel window EXE [DPI]    controls, places, texts, z-order, focus, keyboard, Salir,
-//                                     on a screen of DPI dots per inch (default 96)
+//   drive_quorvel window EXE [DPI [WIDTH...]]
+//                                     controls, places, texts and their size in their boxes,
+//                                     z-order, focus, keyboard, Salir, on a screen of DPI dots
+//                                     per inch (default 96), which it checks first; above 96
+//                                     dpi with the WIDTHs designed-widths gives
+//   drive_quorvel designed-widths     the measured labels' text widths in the designed look,
+//                                     in a 96-dpi prefix
 //   drive_quorvel calculate EXE SEP   the worked example, its result with decimal separator SEP
 //   drive_quorvel fault EXE           an arithmetic fault, its report dismissed with Escape and
 //                                     with Enter, the window unchanged; the close request
 //   drive_quorvel version EXE         the version record, manifest and icon sizes
 //   drive_quorvel accessibility EXE   the names a screen reader reads for the inputs
-//   drive_quorvel screenshot EXE DIR  the window as it opens and after the worked example
+//   drive_quorvel screenshot EXE DIR [NAME]
+//                                     the window as it opens and after the worked example, in
+//                                     DIR\\NAME.png and DIR\\NAME-calculated.png (quorvel-wine)
 //   drive_quorvel startup EXE RUNS    milliseconds from start to the window shown
 #include <initguid.h>
 #include <oleacc.h>
+#include <shellscalingapi.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
-#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/win32/png.h"
@@ -292,25 +301,26 @@ RECT DesignedPixels(const ControlDesign& design) {
           Pixels(design.box.bottom())};
 }
 
-// Wine takes the screen's density from the registry when a program starts; this sets it for
-// the programs started while it lives, and puts the default back.
-class ScreenDensity {
- public:
-  explicit ScreenDensity(int dotsPerInch) {
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
-                    nullptr, &key_, nullptr);
-    const DWORD value = static_cast<DWORD>(dotsPerInch);
-    RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                   sizeof(value));
-  }
-  ~ScreenDensity() {
-    RegDeleteValueW(key_, L"LogPixels");
-    RegCloseKey(key_);
-  }
-
- private:
-  HKEY key_ = nullptr;
-};
+// Whether a per-monitor-aware window on this screen gets the density asked for, from the
+// system, its monitor and itself alike. Wine takes it from the registry as its server starts;
+// set later, it applies only in part, and the program rightly lays out at the old density.
+bool DensityInForce(int asked) {
+  HWND probe = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 16, 16, nullptr, nullptr, nullptr,
+                               nullptr);
+  UINT monitor = 0, unused = 0;
+  GetDpiForMonitor(MonitorFromWindow(probe, MONITOR_DEFAULTTOPRIMARY), MDT_EFFECTIVE_DPI, &monitor,
+                   &unused);
+  const UINT system = GetDpiForSystem();
+  const UINT window = GetDpiForWindow(probe);
+  DestroyWindow(probe);
+  const auto asked_ = static_cast<UINT>(asked);
+  if (system == asked_ && monitor == asked_ && window == asked_) return true;
+  Check(false, "the screen is not at the " + std::to_string(asked) +
+                   " dpi asked for: the system says " + std::to_string(system) + ", the monitor " +
+                   std::to_string(monitor) + ", a window " + std::to_string(window) +
+                   "; the prefix's LogPixels must be set before its Wine server starts");
+  return false;
+}
 
 // Everything the user can change or the program writes: texts, enabled states, selections
 // and the result.
@@ -331,6 +341,152 @@ WindowState StateOf(const Quorvel& q) {
                                 : 0);
   }
   return state;
+}
+
+// A window's picture as it is on the screen: rows top to bottom, four bytes (BGRx) a pixel.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> bgra;
+};
+
+Picture Capture(HWND window) {
+  RECT box;
+  GetWindowRect(window, &box);
+  Picture picture{box.right - box.left, box.bottom - box.top, {}};
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = picture.width;
+  info.bmiHeader.biHeight = -picture.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, picture.width, picture.height, screen, box.left, box.top, SRCCOPY);
+  GdiFlush();
+  const auto* first = static_cast<const std::uint8_t*>(bits);
+  picture.bgra.assign(first, first + static_cast<size_t>(picture.width) * picture.height * 4);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return picture;
+}
+
+bool SaveWindow(HWND window, const std::wstring& path) {
+  const Picture picture = Capture(window);
+  return quorvel::test::WritePng(path, picture.width, picture.height, picture.bgra);
+}
+
+// The columns of `area` in `picture` that hold ink: pixels far from `background`. Returns the
+// first and one past the last such column, relative to the area's left edge; {0, 0} if none.
+std::pair<int, int> InkColumns(const Picture& picture, const RECT& area, COLORREF background) {
+  int first = -1, last = -1;
+  for (int y = std::max(0L, area.top); y < std::min<long>(picture.height, area.bottom); ++y) {
+    for (int x = std::max(0L, area.left); x < std::min<long>(picture.width, area.right); ++x) {
+      const std::uint8_t* p = &picture.bgra[(static_cast<size_t>(y) * picture.width + x) * 4];
+      const int distance = std::abs(p[0] - GetBValue(background)) +
+                           std::abs(p[1] - GetGValue(background)) +
+                           std::abs(p[2] - GetRValue(background));
+      if (distance < 192) continue;
+      if (first < 0 || x < first) first = x;
+      last = std::max(last, x);
+    }
+  }
+  if (first < 0) return {0, 0};
+  return {first - area.left, last + 1 - area.left};
+}
+
+// How wide a text's ink is in the window's designed look: in the designed face at 96 dpi,
+// drawn here black on white.
+int DesignedInkWidth(const std::wstring& text, const quorvel::ui::FontDesign& font) {
+  const int height = -static_cast<int>(std::lround(font.points * 96 / 72.0));
+  HFONT face =
+      CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, FALSE, FALSE,
+                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                  DEFAULT_PITCH | FF_DONTCARE, Utf16(font.family).c_str());
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  Picture picture{1000, 2 * -height, {}};
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = picture.width;
+  info.bmiHeader.biHeight = -picture.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+  HGDIOBJ oldFont = SelectObject(memory, face);
+  RECT all{0, 0, picture.width, picture.height};
+  FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetTextColor(memory, RGB(0, 0, 0));
+  SetBkMode(memory, TRANSPARENT);
+  TextOutW(memory, 2, 2, text.c_str(), static_cast<int>(text.size()));
+  GdiFlush();
+  const auto* first = static_cast<const std::uint8_t*>(bits);
+  picture.bgra.assign(first, first + static_cast<size_t>(picture.width) * picture.height * 4);
+  SelectObject(memory, oldFont);
+  SelectObject(memory, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteObject(face);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  const auto [left, right] = InkColumns(picture, all, RGB(255, 255, 255));
+  return right - left;
+}
+
+// The labels whose text is measured on the screen: the window's font and the title's.
+constexpr ControlId kMeasuredLabels[] = {ControlId::Label1, ControlId::Label7, ControlId::Label13,
+                                         ControlId::Label9};
+
+// The measured labels' texts' ink widths in the designed look. Only a 96-dpi prefix has it:
+// at a higher density Wine gives "MS Sans Serif" from its larger bitmaps.
+std::vector<int> DesignedInkWidths() {
+  std::vector<int> widths;
+  for (ControlId id : kMeasuredLabels) {
+    widths.push_back(DesignedInkWidth(Utf16(Design(id).text), quorvel::ui::Font(Design(id).font)));
+  }
+  return widths;
+}
+
+// Text grows with its boxes: on the screen, a label's text is at least as wide for its box as
+// in the designed look at 96 dpi (`designedWidths`), less a tenth, and ends inside the box
+// where no input covers it. It may be wider: the bitmap face has no 13.5-point size, so the
+// title's designed look is a smaller one, which a scalable face outgrows.
+void CheckTextSize(const Quorvel& q, const std::vector<int>& designedWidths) {
+  const Picture picture = Capture(q.form());
+  RECT window;
+  GetWindowRect(q.form(), &window);
+  const COLORREF background = GetSysColor(COLOR_BTNFACE);
+  for (size_t i = 0; i < std::size(kMeasuredLabels); ++i) {
+    const ControlId id = kMeasuredLabels[i];
+    const ControlDesign& design = Design(id);
+    RECT box;
+    GetWindowRect(q[id], &box);
+    // The part of the box left of an input that lies over it (Text1 over Label1's end).
+    for (const ControlDesign& other : kForm1Controls) {
+      RECT otherBox, common;
+      GetWindowRect(q[other.id], &otherBox);
+      if (other.id != id && otherBox.left > box.left && IntersectRect(&common, &box, &otherBox)) {
+        box.right = otherBox.left;
+      }
+    }
+    OffsetRect(&box, -window.left, -window.top);
+    const auto [left, right] = InkColumns(picture, box, background);
+    const double designed = designedWidths.at(i) * dpi / 96.0;
+    const double ratio = (right - left) / designed;
+    char figures[160];
+    std::snprintf(figures, sizeof(figures),
+                  " text %d px wide, %.0f px at the designed look (%.2f), ending at %d of %ld",
+                  right - left, designed, ratio, right, box.right - box.left);
+    Say(std::string("note: ") + design.name + figures);
+    Check(ratio > 0.9 && right < box.right - box.left,
+          std::string(design.name) + "'s text grows with its box:" + figures);
+  }
 }
 
 // --- Scenarios ---
@@ -520,13 +676,20 @@ void CheckKeyboard(const Quorvel& q) {
   CheckText(TextOf(combo), L"km", "Combo1 after typing km");
 }
 
-int Window(const std::wstring& exe) {
-  std::optional<ScreenDensity> density;
-  if (dpi != 96) density.emplace(dpi);
+int Window(const std::wstring& exe, std::vector<int> designedWidths) {
+  if (!DensityInForce(dpi)) return 1;
+  if (designedWidths.empty() && dpi == 96) designedWidths = DesignedInkWidths();
+  if (designedWidths.size() != std::size(kMeasuredLabels)) {
+    Say("the texts' widths in the designed look, as designed-widths gives them in a 96-dpi "
+        "prefix, are needed at " +
+        std::to_string(dpi) + " dpi");
+    return 2;
+  }
   Quorvel q(exe);
   if (!q.ok()) return 1;
   CheckControls(q);
   CheckStartState(q);
+  CheckTextSize(q, designedWidths);
   CheckSiblingOrder(q);
   CheckKeyboard(q);
   Press(q, ControlId::Command2);
@@ -710,42 +873,15 @@ int Accessibility(const std::wstring& exe) {
   return failures;
 }
 
-bool SaveWindow(HWND window, const std::wstring& path) {
-  RECT box;
-  GetWindowRect(window, &box);
-  const int width = box.right - box.left;
-  const int height = box.bottom - box.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
-  GdiFlush();
-  const auto* first = static_cast<const std::uint8_t*>(bits);
-  std::vector<std::uint8_t> pixels(first, first + static_cast<size_t>(width) * height * 4);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return quorvel::test::WritePng(path, width, height, pixels);
-}
-
-int Screenshot(const std::wstring& exe, const std::wstring& folder) {
+int Screenshot(const std::wstring& exe, const std::wstring& folder, const std::wstring& name) {
   Quorvel q(exe);
   if (!q.ok()) return 1;
   BringToFront(q);
   Sleep(300);
-  Check(SaveWindow(q.form(), folder + L"\\quorvel-wine.png"), "saves the window as it opens");
+  Check(SaveWindow(q.form(), folder + L"\\" + name + L".png"), "saves the window as it opens");
   EnterWorkedExample(q);
   Sleep(300);
-  Check(SaveWindow(q.form(), folder + L"\\quorvel-wine-calculated.png"),
+  Check(SaveWindow(q.form(), folder + L"\\" + name + L"-calculated.png"),
         "saves the window after the worked example");
   PostMessageW(q.form(), WM_CLOSE, 0, 0);
   Check(q.ExitCode() == 0, "the close request ends the program with exit code 0");
@@ -785,22 +921,32 @@ int wmain(int argc, wchar_t** argv) {
   // Places and sizes in the screen's own pixels, as the program (per-monitor aware) has them.
   SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
   const std::wstring scenario = argc > 1 ? argv[1] : L"";
-  if (argc < 3) {
+  if (scenario != L"designed-widths" && argc < 3) {
     Say("usage: drive_quorvel window|calculate|fault|version|accessibility|screenshot|startup EXE "
-        "...");
+        "... | designed-widths");
     return 2;
   }
-  const std::wstring exe = argv[2];
+  const std::wstring exe = argc > 2 ? argv[2] : L"";
   int result = 2;
   if (scenario == L"window") {
     if (argc > 3) dpi = _wtoi(argv[3]);
-    result = Window(exe);
+    std::vector<int> designedWidths;
+    for (int i = 4; i < argc; ++i) designedWidths.push_back(_wtoi(argv[i]));
+    result = Window(exe, designedWidths);
+  }
+  if (scenario == L"designed-widths") {
+    std::string widths;
+    for (int width : DesignedInkWidths()) widths += std::to_string(width) + " ";
+    Say(widths);
+    return 0;
   }
   if (scenario == L"calculate" && argc > 3) result = Calculate(exe, argv[3]);
   if (scenario == L"fault") result = Fault(exe);
   if (scenario == L"version") result = Version(exe);
   if (scenario == L"accessibility") result = Accessibility(exe);
-  if (scenario == L"screenshot" && argc > 3) result = Screenshot(exe, argv[3]);
+  if (scenario == L"screenshot" && argc > 3) {
+    result = Screenshot(exe, argv[3], argc > 4 ? argv[4] : L"quorvel-wine");
+  }
   if (scenario == L"startup") result = Startup(exe, argc > 3 ? _wtoi(argv[3]) : 5);
   if (result == 0) Say("passed: " + Utf8(scenario));
   return result == 0 ? 0 : 1;
