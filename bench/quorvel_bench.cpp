@@ -129,8 +129,9 @@ void BM_ToChars(benchmark::State& state) {
   std::array<char, 64> buffer{};
   for (auto _ : state) {
     for (double v : values) {
-      const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v,
-                                        std::chars_format::general, 15);
+      // Not const: Benchmark 1.9 deprecates keeping a const value from being optimised away.
+      auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v,
+                                  std::chars_format::general, 15);
       benchmark::DoNotOptimize(result.ptr);
       benchmark::ClobberMemory();
     }

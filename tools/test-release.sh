@@ -86,7 +86,8 @@ step() {
 
 # A minimal system with what a newcomer starts from: make, git and certificates.
 # Its downloads are kept for the next run.
-step "mmdebstrap $release" mmdebstrap --variant=minbase --include=make,git,ca-certificates \
+mkdir -p "$area/tmp"
+step "mmdebstrap $release" env TMPDIR="$area/tmp" mmdebstrap --variant=minbase --include=make,git,ca-certificates \
   --skip=download/empty \
   --setup-hook='mkdir -p "$1"/var/cache/apt/archives' \
   --setup-hook="sync-in $cache /var/cache/apt/archives/" \
