@@ -30,9 +30,29 @@ unmount_all() {
   done
   [ -z "$(mounts_under "$1")" ]
 }
+# Ends every process still running inside system $1 (a daemon a test left behind, or
+# the step an interruption cut short), so that its mounts can go.
+stop_processes() {
+  local signal pid
+  for signal in TERM KILL; do
+    for pid in $(find_processes "$1"); do kill "-$signal" "$pid" 2>/dev/null || true; done
+    for _ in 1 2 3 4 5; do
+      [ -z "$(find_processes "$1")" ] && return 0
+      sleep 1
+    done
+  done
+}
+find_processes() {
+  local link
+  for link in /proc/[0-9]*/root; do
+    [ "$(readlink "$link" 2>/dev/null)" = "$1" ] && { link=${link#/proc/}; echo "${link%/root}"; }
+  done
+  return 0
+}
 # Removes a system only when nothing is mounted in it any more: a /dev still bound
 # inside would otherwise be emptied with it.
 remove_system() {
+  stop_processes "$1"
   if unmount_all "$1"; then
     rm -rf --one-file-system "$1"
   else
@@ -61,6 +81,7 @@ finish() {
   local status=$?
   trap - EXIT INT TERM
   if [ "${KEEP_SYSTEM:-}" = 1 ]; then
+    stop_processes "$system"
     unmount_all "$system" || echo "test-release: could not unmount everything in $system" >&2
     echo "test-release: system kept in $system"
   else
@@ -115,7 +136,9 @@ inside() {
   chroot "$system" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb CI="${CI:-}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     ${CTEST_FLAGS:+CTEST_FLAGS="$CTEST_FLAGS"} \
-    /bin/bash -c 'cd /src/quorvel && "$@"' bash "$@"
+    /bin/bash -c 'cd /src/quorvel && "$@"' bash "$@" &
+  # Waiting in the background lets an interruption reach the traps at once.
+  wait $!
 }
 step "make test" inside make test
 step "make package" inside make package
