@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Quorvel: the two commands a newcomer needs are `make run` and `make test`.
-# Every target installs what it needs first (Debian 12, via sudo when not root).
+# Every target installs what it needs first (Debian 12 or 13, via sudo when not root).
 
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
@@ -13,10 +13,13 @@ BUILD_TYPE   ?= RelWithDebInfo
 FUZZ_SECONDS ?= 60
 PREFIX       ?= /usr/local
 CTEST_FLAGS  ?= --output-on-failure --timeout 300 -j2
+RELEASE      ?= trixie
+RELEASE_TARGETS ?=
 
 CONFIGURE = cmake -S . -G Ninja -Wno-dev
 
-.PHONY: all deps build windows wasm web run-web test run bench sanitize fuzz install package screenshot clean
+.PHONY: all deps build windows wasm web run-web test run bench sanitize fuzz install package \
+  screenshot test-release clean
 
 all: build
 
@@ -93,5 +96,11 @@ fuzz: deps
 	$(FUZZ_DIR)/fuzz/text_to_number_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	  $(FUZZ_DIR)/corpus fuzz/corpus
 
+# The checkout tested on a fresh Debian system of another release (root, via sudo):
+# make test, make package and the apt round trip, then RELEASE_TARGETS (e.g. bench).
+test-release: deps
+	tools/test-release.sh $(RELEASE) $(RELEASE_TARGETS)
+
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(WINDOWS_DIR) $(WASM_DIR) $(WEB_DIR)
+	@if [ -d build-release ]; then tools/test-release.sh --clean; fi

@@ -1,16 +1,18 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package of the installed program, built with CPack's DEB generator:
-# `make package` writes quorvel_<version>_amd64.deb into the build folder. Its
-# Depends are what dpkg-shlibdeps finds the program linked against, plus the fonts
-# the window is drawn with; Qt's Wayland platform and its Spanish texts are
-# recommended, since the program runs without them. No maintainer scripts: Debian's
-# triggers already refresh the menu and icon caches.
+# `make package` writes quorvel_<version>+deb<release>_amd64.deb into the build
+# folder. Its Depends are what dpkg-shlibdeps finds the program linked against on
+# the release it is built on, plus the fonts the window is drawn with; Qt's Wayland
+# platform and its Spanish texts are recommended, since the program runs without
+# them. No maintainer scripts: Debian's triggers already refresh the menu and icon
+# caches.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quorvel)
 set(CPACK_PACKAGE_VENDOR "Quorvel developers")
 set(CPACK_PACKAGE_CONTACT "Quorvel developers <quorvel@users.noreply.github.com>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_PACKAGE_VERSION ${QUORVEL_DEB_VERSION})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

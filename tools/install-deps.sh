@@ -1,10 +1,22 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian packages listed in debian-packages.txt that are not installed yet.
+# Installs the Debian packages listed in debian-packages.txt that are not installed yet:
+# the plain names, and the names written after this release's code name.
 # Idempotent: does nothing (not even apt-get update) when everything is present.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$here/debian-packages.txt")
+list="$here/debian-packages.txt"
+release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+read -r -a supported < <(sed -n 's/^# Supported releases[^:]*: *//p' "$list") || true
+if [[ " ${supported[*]} " != *" $release "* ]]; then
+  echo "install-deps: Debian '${release:-?}' is not a supported release (${supported[*]});" \
+    "trying the names common to all of them" >&2
+fi
+mapfile -t wanted < <(sed -E -e 's/#.*//' -e 's/^\s+|\s+$//g' "$list" |
+  awk -v release="$release" '
+    /^$/ { next }
+    /^[a-z0-9-]+:/ { sub(/:[ \t]*/, " "); if ($1 == release) print $2; next }
+    { print }')
 missing=()
 for pkg in "${wanted[@]}"; do
   if ! dpkg-query -W -f='${Status}\n' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then

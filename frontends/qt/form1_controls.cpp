@@ -70,7 +70,8 @@ class EventStop final : public QObject {
 // those steps build only to drop or to leave unused until the list is first opened: the
 // drop-down list (a list view in a pop-up window), which a combo box builds as soon as it
 // takes a style of its own or is made editable, and the completer it gives a text box that
-// has none. The list is built when first needed, as for any combo box.
+// has none. The list is built when the combo box first needs it (Qt 6.4: when first
+// opened; Qt 6.8 wants it sooner).
 QComboBox* NewEditableComboBox(QWidget* parent) {
   auto* combo = new QComboBox(parent);
   {

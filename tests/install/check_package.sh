@@ -27,8 +27,10 @@ expect_field Recommends "qt6-wayland, qt6-translations-l10n"
   fail "Maintainer '$(field Maintainer)' is not a name and an address"
 # The fonts by hand; the rest from dpkg-shlibdeps, which lists every library with a version.
 depends=$(field Depends | tr ',' '\n' | sed 's/(.*//; s/ //g')
+# Debian 13 renamed libraries whose interface holds a time_t, adding t64.
 for package in fonts-liberation2 libc6 libqt6widgets6 libstdc++6; do
-  grep -q -x -F "$package" <<<"$depends" || fail "Depends lacks $package: $(field Depends)"
+  grep -q -x -F -e "$package" -e "${package}t64" <<<"$depends" ||
+    fail "Depends lacks $package: $(field Depends)"
 done
 description=$(field Description)
 synopsis=$(head -n 1 <<<"$description")

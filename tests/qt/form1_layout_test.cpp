@@ -196,11 +196,11 @@ OpenList OpenTheList(QComboBox* combo) {
   return list;
 }
 
-// Combo1 builds its list only when it is first opened; opened, the list is the one Qt's
-// combo box has when made editable the usual way with the same style and items.
-TEST_F(WindowAsItOpens, ComboListIsBuiltOnFirstOpeningAsUsual) {
+// Opened, Combo1's list is the one Qt's combo box has when made editable the usual way with
+// the same style and items, whenever the box happens to build it (Qt 6.4 waits for the first
+// opening, Qt 6.8 builds it at once); the box offers no completion as the user types.
+TEST_F(WindowAsItOpens, ComboListOpensAsUsual) {
   auto* combo = Control<QComboBox>("Combo1");
-  EXPECT_EQ(combo->findChild<QAbstractItemView*>(), nullptr) << "list built before it is opened";
   QComboBox usual(form_.get());
   SetClassicMetrics(usual);
   usual.setEditable(true);
