@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "tests/win32/png.h"
+#include "tests/win32/utf8.h"
 #include "ui/form1_design.h"
 
 namespace {
@@ -45,15 +46,7 @@ using quorvel::ui::kForm1Controls;
 
 int failures = 0;
 
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                    0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                      nullptr, nullptr);
-  return out;
-}
+using quorvel::test::Utf8;
 
 std::wstring Utf16(const char* text) {
   const int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
@@ -350,30 +343,56 @@ struct Picture {
   std::vector<std::uint8_t> bgra;
 };
 
+// A top-down 32-bit bitmap selected into a memory device context compatible with the screen:
+// what is drawn into `memory` can be read back as a Picture.
+class Surface {
+ public:
+  Surface(int width, int height) : width_(width), height_(height) {
+    screen_ = GetDC(nullptr);
+    memory = CreateCompatibleDC(screen_);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    bitmap_ = CreateDIBSection(screen_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    old_ = SelectObject(memory, bitmap_);
+  }
+  ~Surface() {
+    SelectObject(memory, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen_);
+  }
+  Surface(const Surface&) = delete;
+  Surface& operator=(const Surface&) = delete;
+
+  HDC screen() const { return screen_; }
+  Picture Read() const {
+    GdiFlush();
+    const auto* first = static_cast<const std::uint8_t*>(bits_);
+    return {width_, height_,
+            std::vector<std::uint8_t>(first, first + static_cast<size_t>(width_) * height_ * 4)};
+  }
+
+  HDC memory;
+
+ private:
+  int width_, height_;
+  HDC screen_;
+  void* bits_ = nullptr;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+};
+
 Picture Capture(HWND window) {
   RECT box;
   GetWindowRect(window, &box);
-  Picture picture{box.right - box.left, box.bottom - box.top, {}};
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = picture.width;
-  info.bmiHeader.biHeight = -picture.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, picture.width, picture.height, screen, box.left, box.top, SRCCOPY);
-  GdiFlush();
-  const auto* first = static_cast<const std::uint8_t*>(bits);
-  picture.bgra.assign(first, first + static_cast<size_t>(picture.width) * picture.height * 4);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return picture;
+  Surface surface(box.right - box.left, box.bottom - box.top);
+  BitBlt(surface.memory, 0, 0, box.right - box.left, box.bottom - box.top, surface.screen(),
+         box.left, box.top, SRCCOPY);
+  return surface.Read();
 }
 
 bool SaveWindow(HWND window, const std::wstring& path) {
@@ -408,33 +427,17 @@ int DesignedInkWidth(const std::wstring& text, const quorvel::ui::FontDesign& fo
       CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, FALSE, FALSE,
                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                   DEFAULT_PITCH | FF_DONTCARE, Utf16(font.family).c_str());
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  Picture picture{1000, 2 * -height, {}};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = picture.width;
-  info.bmiHeader.biHeight = -picture.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-  HGDIOBJ oldFont = SelectObject(memory, face);
-  RECT all{0, 0, picture.width, picture.height};
-  FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  SetTextColor(memory, RGB(0, 0, 0));
-  SetBkMode(memory, TRANSPARENT);
-  TextOutW(memory, 2, 2, text.c_str(), static_cast<int>(text.size()));
-  GdiFlush();
-  const auto* first = static_cast<const std::uint8_t*>(bits);
-  picture.bgra.assign(first, first + static_cast<size_t>(picture.width) * picture.height * 4);
-  SelectObject(memory, oldFont);
-  SelectObject(memory, oldBitmap);
-  DeleteObject(bitmap);
+  const int width = 1000, rows = 2 * -height;
+  Surface surface(width, rows);
+  HGDIOBJ oldFont = SelectObject(surface.memory, face);
+  RECT all{0, 0, width, rows};
+  FillRect(surface.memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetTextColor(surface.memory, RGB(0, 0, 0));
+  SetBkMode(surface.memory, TRANSPARENT);
+  TextOutW(surface.memory, 2, 2, text.c_str(), static_cast<int>(text.size()));
+  const Picture picture = surface.Read();
+  SelectObject(surface.memory, oldFont);
   DeleteObject(face);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   const auto [left, right] = InkColumns(picture, all, RGB(255, 255, 255));
   return right - left;
 }

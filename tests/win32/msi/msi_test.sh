@@ -13,7 +13,7 @@
 #                           older package is refused
 #   msi_test.sh uninstall   msiexec /x exits 0 and nothing of the package is left
 # CMake passes the files: QUORVEL_MSI, QUORVEL_EXE (the program as built), QUORVEL_ICON,
-# QUORVEL_WXS, QUORVEL_WIXL, QUORVEL_MSI_INSPECT and QUORVEL_DRIVE (Windows programs).
+# QUORVEL_WXS, QUORVEL_WIXL, QUORVEL_MSI_INSTALLED and QUORVEL_DRIVE (Windows programs).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 run="$here/../wine_run.sh"
@@ -51,7 +51,7 @@ msiexec() {  # msiexec ACTION PACKAGE: its exit status, with its log in $msiexec
 local_app_data() { unix_path "$(wine_out cmd /c echo '%LOCALAPPDATA%')"; }
 app_data() { unix_path "$(wine_out cmd /c echo '%APPDATA%')"; }
 
-programs() { wine_out "$QUORVEL_MSI_INSPECT" programs "$upgrade_code"; }
+programs() { wine_out "$QUORVEL_MSI_INSTALLED" programs "$upgrade_code"; }
 field() { sed -n "s/^$1=//p" <<<"$2" | head -n 1; }
 
 property() {  # property NAME: its value in the package's Property table
@@ -120,7 +120,7 @@ check_installed() {
     fail "no shortcut Quorvel in the user's Start menu"
   else
     local link
-    link=$(wine_out "$QUORVEL_MSI_INSPECT" shortcut "$(windows_path "$shortcut")")
+    link=$(wine_out "$QUORVEL_MSI_INSTALLED" shortcut "$(windows_path "$shortcut")")
     echo "$link"
     expect "shortcut target" "$folder/Quorvel.exe" "$(unix_path "$(field Target "$link")")"
     local workdir

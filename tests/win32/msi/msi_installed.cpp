@@ -2,11 +2,11 @@
 // Reads back, from inside Windows, what an installed package left where the user sees it;
 // msi_test.sh compares the lines it prints (UTF-8, one "name=value" a line).
 //
-//   msi_inspect shortcut LNK       the shortcut's target, working folder, icon and comment
-//   msi_inspect programs UPGRADE   what Programs and Features lists of the product family
-//                                  UPGRADE: the Windows Installer products that carry that
-//                                  upgrade code, and every uninstall entry called "Quorvel"
-//                                  in the user's and the machine's registry, 64- and 32-bit
+//   msi_installed shortcut LNK       the shortcut's target, working folder, icon and comment
+//   msi_installed programs UPGRADE   what Programs and Features lists of the product family
+//                                    UPGRADE: the Windows Installer products that carry that
+//                                    upgrade code, and every uninstall entry called "Quorvel"
+//                                    in the user's and the machine's registry, 64- and 32-bit
 #include <windows.h>
 // After windows.h, which they need.
 #include <msi.h>
@@ -17,17 +17,11 @@
 #include <cstring>
 #include <string>
 
+#include "tests/win32/utf8.h"
+
 namespace {
 
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                    0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                      nullptr, nullptr);
-  return out;
-}
+using quorvel::test::Utf8;
 
 void Line(const char* name, const std::wstring& value) {
   std::printf("%s=%s\n", name, Utf8(value).c_str());
@@ -145,6 +139,6 @@ int Programs(const wchar_t* upgradeCode) {
 int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && std::wstring(argv[1]) == L"shortcut") return Shortcut(argv[2]);
   if (argc == 3 && std::wstring(argv[1]) == L"programs") return Programs(argv[2]);
-  std::fputs("usage: msi_inspect shortcut LNK | programs UPGRADECODE\n", stderr);
+  std::fputs("usage: msi_installed shortcut LNK | programs UPGRADECODE\n", stderr);
   return 2;
 }
