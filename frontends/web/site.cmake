@@ -37,7 +37,15 @@ function(quorvel_web_site program site renderer writer)
 
   # Liberation Sans for the window's font (any Latin-1 character, which the user may type)
   # and Liberation Serif bold italic for the result line (the characters a result can hold).
-  set(liberation /usr/share/fonts/truetype/liberation2)
+  # Debian 12 keeps the Liberation 2 fonts in liberation2/; on Debian 13 fonts-liberation2
+  # only brings in fonts-liberation, which has them in liberation/.
+  find_path(QUORVEL_LIBERATION_DIR LiberationSans-Regular.ttf
+            PATHS /usr/share/fonts/truetype/liberation2 /usr/share/fonts/truetype/liberation
+            NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+  find_file(QUORVEL_LIBERATION_LICENSE copyright
+            PATHS /usr/share/doc/fonts-liberation2 /usr/share/doc/fonts-liberation
+            NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+  set(liberation ${QUORVEL_LIBERATION_DIR})
   set(fonts_args --flavor=woff2 --no-hinting --desubroutinize --layout-features=kern
                  --name-IDs=0,1,2,3,4,5,6,13,14 --drop-tables+=FFTM)
   add_custom_command(OUTPUT ${site}/fonts/LiberationSans-Regular.woff2
@@ -53,8 +61,8 @@ function(quorvel_web_site program site renderer writer)
             --output-file=${site}/fonts/LiberationSerif-BoldItalic.woff2
     DEPENDS ${liberation}/LiberationSerif-BoldItalic.ttf VERBATIM)
   add_custom_command(OUTPUT ${site}/fonts/LICENSE
-    COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/fonts-liberation2/copyright ${site}/fonts/LICENSE
-    DEPENDS /usr/share/doc/fonts-liberation2/copyright VERBATIM)
+    COMMAND ${CMAKE_COMMAND} -E copy ${QUORVEL_LIBERATION_LICENSE} ${site}/fonts/LICENSE
+    DEPENDS ${QUORVEL_LIBERATION_LICENSE} VERBATIM)
   list(APPEND files ${site}/fonts/LiberationSans-Regular.woff2
                     ${site}/fonts/LiberationSerif-BoldItalic.woff2 ${site}/fonts/LICENSE)
 
