@@ -49,7 +49,7 @@ FIRST_FRAME_PROBE = """
 def group_of(name):
     if name.endswith(".wasm"):
         return "WebAssembly module"
-    if name == "quorvel.js":
+    if name in ("quorvel.js", "start.js"):
         return "loader"
     if name.startswith("fonts/"):
         return "fonts"

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The static site: the page, the program (quorvel.js and quorvel.wasm), the fonts as subsets
-# of the characters the window uses, the icons and the emblem drawn by the build machine's
-# renderer, the web app manifest and the service worker that keeps them all.
+# The static site: the page, the program (quorvel.js and quorvel.wasm, which the page's
+# start.js loads once the window is drawn), the fonts as subsets of the characters the
+# window uses, the icons and the emblem drawn by the build machine's renderer, the web app
+# manifest and the service worker that keeps them all.
 #
 # quorvel_web_site(<program target> <site folder> <renderer> <writer>) adds the target
 # quorvel_site, built by default. <renderer> is the build machine's quorvel_render_icon (it
@@ -22,7 +23,7 @@ function(quorvel_web_site program site renderer writer)
     DEPENDS ${page}/index.html ${page}/quorvel.css ${writer} VERBATIM)
   list(APPEND files ${site}/index.html ${site}/quorvel.css)
 
-  foreach(name critical.svg manifest.webmanifest)
+  foreach(name critical.svg manifest.webmanifest start.js)
     add_custom_command(OUTPUT ${site}/${name}
       COMMAND ${CMAKE_COMMAND} -E copy ${page}/${name} ${site}/${name}
       DEPENDS ${page}/${name} VERBATIM)
