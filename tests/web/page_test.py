@@ -238,7 +238,8 @@ class WindowTest(PageTestCase):
         # The page shows the window before the program has taken it over; a choice made
         # meanwhile counts once it has.
         self.driver.execute_cdp_cmd("Network.enable", {})
-        self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": ["*quorvel.wasm"]})
+        # The program's script is held back, so the page stays as its markup built it.
+        self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": ["*/quorvel.js"]})
         try:
             self.driver.get(self.server.url)
             self.el("Option2").click()
