@@ -217,7 +217,14 @@ class Window:
         return labels[0]
 
     def alerts(self):
-        return [a for a in self.app if a is not None and a.getRole() == self.pyatspi.ROLE_ALERT]
+        found = []
+        for a in self.app:
+            try:
+                if a is not None and a.getRole() == self.pyatspi.ROLE_ALERT:
+                    found.append(a)
+            except GLib.Error:
+                pass  # a window that closed while the list was being read
+        return found
 
 
 def text_of(accessible):
