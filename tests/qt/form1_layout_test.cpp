@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 
+#include <functional>
 #include <vector>
 
 #include "frontends/qt/classic_metrics_style.h"
@@ -209,6 +210,74 @@ TEST_F(WindowAsItOpens, ComboListOpensAsUsual) {
   usual.show();
   EXPECT_EQ(OpenTheList(combo), OpenTheList(&usual));
   EXPECT_EQ(combo->completer(), nullptr);
+}
+
+// Stepped through or opened, by keys, wheel or mouse, Combo1 answers as a combo box made the
+// usual way, which chose its first item when the items arrived: the same item, the same text
+// and, opened, the same row marked in its list.
+TEST_F(WindowAsItOpens, ComboAnswersTheFirstUseAsUsual) {
+  struct Use {
+    const char* name;
+    std::function<void(QComboBox*)> act;
+  };
+  const auto key = [](Qt::Key k) { return [k](QComboBox* c) { QTest::keyClick(c, k); }; };
+  const auto wheel = [](int steps) {
+    return [steps](QComboBox* c) {
+      const QPointF at(c->width() / 2.0, c->height() / 2.0);
+      QWheelEvent event(at, c->mapToGlobal(at), {}, {0, -120 * steps}, Qt::NoButton, {},
+                        Qt::NoScrollPhase, false);
+      QCoreApplication::sendEvent(c, &event);
+    };
+  };
+  const std::vector<Use> uses = {
+      {"Down", key(Qt::Key_Down)},
+      {"Up", key(Qt::Key_Up)},
+      {"Down twice", [&](QComboBox* c) { key(Qt::Key_Down)(c), key(Qt::Key_Down)(c); }},
+      {"End", key(Qt::Key_End)},
+      {"wheel down", wheel(1)},
+      {"wheel up", wheel(-1)},
+      {"tabbed into, then Down",
+       [&](QComboBox* c) {
+         QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+         QCoreApplication::sendEvent(c, &focus);
+         key(Qt::Key_Down)(c);
+       }},
+      {"text typed that names no item, then Down",
+       [&](QComboBox* c) {
+         QTest::keyClick(c->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+         QTest::keyClicks(c->lineEdit(), "nudos");
+         key(Qt::Key_Down)(c);
+       }},
+  };
+  struct State {
+    int item;
+    QString text;
+    int marked;  // the row marked in the opened list
+  };
+  const auto stateAfter = [](QComboBox* c, const Use& use) {
+    use.act(c);
+    State state{c->currentIndex(), c->currentText(), -1};
+    c->showPopup();
+    state.marked = c->view()->currentIndex().row();
+    c->hidePopup();
+    return state;
+  };
+  for (const Use& use : uses) {
+    SCOPED_TRACE(use.name);
+    SetUp();  // a window just opened for each use
+    auto* combo = Control<QComboBox>("Combo1");
+    QComboBox usual(form_.get());
+    usual.setEditable(true);
+    usual.setInsertPolicy(QComboBox::NoInsert);
+    for (int i = 0; i < combo->count(); ++i) usual.addItem(combo->itemText(i));
+    usual.setEditText(combo->currentText());
+    usual.setGeometry(combo->geometry());
+    usual.show();
+    const State got = stateAfter(combo, use), wanted = stateAfter(&usual, use);
+    EXPECT_EQ(got.item, wanted.item);
+    EXPECT_EQ(got.text, wanted.text);
+    EXPECT_EQ(got.marked, wanted.marked);
+  }
 }
 
 TEST_F(WindowAsItOpens, NoButtonIsDefaultAndNoCaptionHasAShortcut) {
