@@ -198,8 +198,8 @@ OpenList OpenTheList(QComboBox* combo) {
 }
 
 // Opened, Combo1's list is the one Qt's combo box has when made editable the usual way with
-// the same style and items, whenever the box happens to build it (Qt 6.4 waits for the first
-// opening, Qt 6.8 builds it at once); the box offers no completion as the user types.
+// the same style and items, whenever the box happens to build it; the box offers no
+// completion as the user types.
 TEST_F(WindowAsItOpens, ComboListOpensAsUsual) {
   auto* combo = Control<QComboBox>("Combo1");
   QComboBox usual(form_.get());
