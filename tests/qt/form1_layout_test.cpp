@@ -232,7 +232,6 @@ TEST_F(WindowAsItOpens, ComboAnswersTheFirstUseAsUsual) {
   const std::vector<Use> uses = {
       {"Down", key(Qt::Key_Down)},
       {"Up", key(Qt::Key_Up)},
-      {"Down twice", [&](QComboBox* c) { key(Qt::Key_Down)(c), key(Qt::Key_Down)(c); }},
       {"End", key(Qt::Key_End)},
       {"wheel down", wheel(1)},
       {"wheel up", wheel(-1)},
