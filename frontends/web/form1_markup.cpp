@@ -158,10 +158,12 @@ Form1Markup WriteForm1Markup() {
         break;
       }
       case ControlKind::OptionButton:
-        // Each option button is a Tab stop of its own, as on the desktop: the radios share
-        // no name, and the program keeps them exclusive.
-        html +=
-            "<label" + id + "><input type=\"radio\"" + common + ">" + Escape(text) + "</label>\n";
+        // Each option button is a Tab stop of its own, as on the desktop: each radio is a
+        // group of its own, by a name of its own (a browser lets Tab reach only one radio of
+        // a group, and radios with no name make one group in some engines), and the program
+        // keeps them exclusive and answers their arrow keys.
+        html += "<label" + id + "><input type=\"radio\"" + Attribute("name", design.name) + common +
+                ">" + Escape(text) + "</label>\n";
         break;
       case ControlKind::PushButton:
         html += "<button" + id + " type=\"button\"" + common + ">" + Escape(text) + "</button>\n";

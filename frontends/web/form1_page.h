@@ -38,6 +38,7 @@ class Form1Page final : private ui::Form1Frontend {
 
   void Run(ui::EventProcedure procedure);
   void SelectOption(ui::ControlId option);
+  void OnOptionKey(const ui::ControlDesign& option, const val& event);
   void OnComboKey(const val& event);
   void ShowComboList(bool shown);
 

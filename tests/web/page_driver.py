@@ -11,6 +11,7 @@ import http.server
 import shutil
 import tempfile
 import threading
+import urllib.parse
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -29,6 +30,16 @@ class _QuietHandler(http.server.SimpleHTTPRequestHandler):
 
     def log_message(self, *args):
         pass
+
+    def do_GET(self):
+        site = self.server.site
+        name = urllib.parse.urlsplit(self.path).path.lstrip("/")
+        if name in site.blocked:
+            self.send_error(404)
+            return
+        if name in site.held:
+            site.held[name].wait(30)
+        super().do_GET()
 
     def end_headers(self):
         # Every visit asks the server afresh, so what a test sees offline came from the
@@ -50,11 +61,21 @@ class SiteServer:
         self.folder = folder
         self.port = 0
         self._httpd = None
+        # Files the server answers as missing, and files it answers only once released.
+        self.blocked = set()
+        self.held = {}
         self.start()
+
+    def hold(self, name):
+        """Holds back the answer for that file until the returned event is set."""
+        release = threading.Event()
+        self.held[name] = release
+        return release
 
     def start(self):
         handler = functools.partial(_QuietHandler, directory=self.folder)
         self._httpd = _QuietServer(("127.0.0.1", self.port), handler)
+        self._httpd.site = self
         self.port = self._httpd.server_address[1]
         threading.Thread(target=self._httpd.serve_forever, daemon=True).start()
 
@@ -95,6 +116,19 @@ def chromium(language="en-US", width=800, height=600, mobile=False):
 
     driver.quit = quit_and_clean
     return driver
+
+
+def size_viewport(driver, width, height):
+    """Sizes the browser's window so that its viewport is width by height CSS pixels, in any
+    engine: the window's frame around the viewport is measured, not assumed."""
+    driver.set_window_size(width, height)
+    for _ in range(3):
+        inner = driver.execute_script("return [innerWidth, innerHeight];")
+        if inner == [width, height]:
+            return
+        outer = driver.get_window_size()
+        driver.set_window_size(outer["width"] + width - inner[0],
+                               outer["height"] + height - inner[1])
 
 
 def wait_for_window(driver, timeout=30):
