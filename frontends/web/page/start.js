@@ -16,8 +16,7 @@
     const alert = document.createElement('p');
     alert.id = 'StartFailed';
     alert.setAttribute('role', 'alert');
-    alert.textContent = 'Quorvel no ha podido arrancar: ' + why +
-      ' Compruebe la conexión y vuelva a cargar la página.';
+    alert.textContent = 'Quorvel no ha podido arrancar: ' + why;
     window1.after(alert);
   };
   if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
@@ -26,7 +25,8 @@
   }
   // The loader reports a program it could not fetch or compile as an error or a rejected
   // promise, never to the window.
-  const notLoaded = () => fail('no se ha podido cargar el programa.');
+  const notLoaded = () => fail('no se ha podido cargar el programa. ' +
+    'Compruebe la conexión y vuelva a cargar la página.');
   addEventListener('error', notLoaded);
   addEventListener('unhandledrejection', notLoaded);
   const drawn = [document.fonts.ready];
