@@ -156,7 +156,9 @@ void Form1Page::SelectOption(ControlId option) {
 // The arrow keys on an option button, answered here and not left to the browser, for each
 // engine answers them its own way. As in the Windows program, where the option buttons make
 // one group: every arrow moves the focus to the next button of the group (Right and Down) or
-// the previous one (Left and Up), round past either end, and selects it.
+// the previous one (Left and Up), round past either end, and selects it. (The Linux program
+// keeps Qt's own rule: Left and Right move to the button beside, selecting it only when the
+// button left was selected, and Up, Down and the ends do nothing.)
 void Form1Page::OnOptionKey(const ControlDesign& option, const val& event) {
   const std::string key = event["key"].as<std::string>();
   const bool back = key == "ArrowLeft" || key == "ArrowUp";
