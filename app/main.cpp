@@ -9,17 +9,17 @@
 #endif
 
 int main(int argc, char** argv) {
-  const quorvel::ProjectDescription project{
+  const quorvel::qt::ProjectDescription project{
       .applicationName = QStringLiteral("Quorvel"),
       .applicationVersion = QStringLiteral("1.00"),
       .desktopFileName = QStringLiteral("io.github.quorvel.Quorvel"),
       .createStartupForm = []() -> std::unique_ptr<QWidget> {
-        auto form = std::make_unique<quorvel::Form1>();
+        auto form = std::make_unique<quorvel::qt::Form1>();
 #ifdef QUORVEL_QUIT_ON_FIRST_PAINT
         new quorvel::FirstPaintQuit(form.get());
 #endif
         return form;
       },
   };
-  return quorvel::Start(argc, argv, project);
+  return quorvel::qt::Start(argc, argv, project);
 }

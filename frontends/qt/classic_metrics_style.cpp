@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-namespace quorvel {
+namespace quorvel::qt {
 
 namespace {
 constexpr int kDropDownButtonWidth = 15;
@@ -60,4 +60,4 @@ void SetClassicMetrics(QWidget& control) {
   control.setStyle(style);
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::qt

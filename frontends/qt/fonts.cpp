@@ -10,7 +10,7 @@
 #include <array>
 #include <string_view>
 
-namespace quorvel {
+namespace quorvel::qt {
 
 namespace {
 
@@ -78,4 +78,4 @@ QFont FontFor(const ui::FontDesign& design) {
 
 QFont WindowFont() { return FontFor(ui::kWindowFont); }
 
-}  // namespace quorvel
+}  // namespace quorvel::qt

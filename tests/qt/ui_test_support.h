@@ -24,7 +24,7 @@ inline void PrintTo(const QString& text, std::ostream* os) {
   *os << '"' << text.toStdString() << '"';
 }
 
-namespace quorvel::testing {
+namespace quorvel::qt::testing {
 
 // A Form1 as it opens, shown and exposed so that mouse and keyboard reach it.
 class OpenWindow : public ::testing::Test {
@@ -118,4 +118,4 @@ class ReportCloser {
   std::optional<ReportSeen> seen_;
 };
 
-}  // namespace quorvel::testing
+}  // namespace quorvel::qt::testing
