@@ -36,6 +36,8 @@ class InitialState final : public ui::Form1Frontend {
   }
   std::string DecimalSeparator() const override { return "."; }
   void End() override {}
+  // Form_Load raises no run-time error.
+  void ReportRunTimeError(std::string_view) override {}
 
   bool Enabled(ControlId control) const { return enabled_[ui::Index(control)]; }
 

@@ -2,12 +2,9 @@
 #include "frontends/web/form1_page.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "frontends/web/error_report.h"
 #include "frontends/web/form1_markup.h"
-#include "frontends/web/program.h"
-#include "runtime/run_time_error.h"
 
 namespace quorvel::web {
 
@@ -33,7 +30,7 @@ std::string IdAround(const val& target) {
 
 }  // namespace
 
-Form1Page::Form1Page() : window_(ElementById(ui::kForm1.name)) {
+Form1Page::Form1Page() : window_(ElementById(ui::kForm1.name)), runner_(*this) {
   elements_.reserve(ui::kControlCount);
   for (const ControlDesign& design : ui::kForm1Controls) {
     val box = ElementById(design.name);
@@ -52,23 +49,13 @@ Form1Page::Form1Page() : window_(ElementById(ui::kForm1.name)) {
   for (const ControlDesign& design : ui::kForm1Controls) {
     if (design.kind == ControlKind::OptionButton && Element(design.id)["checked"].as<bool>()) {
       SelectOption(design.id);
-      Run(design.click);
+      runner_.Run(design.click);
     }
   }
 }
 
-void Form1Page::Run(ui::EventProcedure procedure) {
-  if (ended_) return;
-  try {
-    procedure(*this);
-  } catch (...) {
-    ShowErrorReport(NameOfRunTimeError(std::current_exception()));
-  }
-  if (ended_) EndProgram(window_);
-}
-
 void Form1Page::HandleEvent(const val& event) {
-  if (ended_) return;
+  if (runner_.Ended()) return;
   const std::string type = event["type"].as<std::string>();
   const std::string id = IdAround(event["target"]);
   if (id == kComboButtonId || id == kComboListId) {
@@ -94,11 +81,11 @@ void Form1Page::HandleEvent(const val& event) {
   if (type == "keydown" && design->id == ControlId::Combo1) {
     OnComboKey(event);
   } else if (type == "click" && design->kind == ControlKind::PushButton && design->click) {
-    Run(design->click);
+    runner_.Run(design->click);
   } else if (type == "change" && design->kind == ControlKind::OptionButton &&
              Element(design->id)["checked"].as<bool>()) {
     SelectOption(design->id);
-    Run(design->click);
+    runner_.Run(design->click);
   }
 }
 
@@ -173,6 +160,25 @@ std::string Form1Page::DecimalSeparator() const {
   return ".";
 }
 
-void Form1Page::End() { ended_ = true; }
+// End: the page closes where the browser lets it (a window a script opened); where it does
+// not, the window is taken off the page and a line says that the program has ended, with a
+// link that opens it again. The runner lets no further event procedure run.
+void Form1Page::End() {
+  val::global("window").call<void>("close");
+  window_.call<void>("remove");
+  val note = NewElement("p");
+  note.set("id", val("Ended"));
+  SetTextContent(note, "El programa ha terminado. ");
+  val again = NewElement("a");
+  again.set("href", val::global("location")["href"]);
+  SetTextContent(again, "Abrir Quorvel de nuevo");
+  Append(note, again);
+  val body = Document()["body"];
+  Append(body, note);
+}
+
+void Form1Page::ReportRunTimeError(std::string_view utf8ErrorName) {
+  ShowErrorReport(utf8ErrorName);
+}
 
 }  // namespace quorvel::web
