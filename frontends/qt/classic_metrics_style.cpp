@@ -9,10 +9,12 @@
 
 #include <algorithm>
 
+#include "ui/form1_design.h"
+
 namespace quorvel::qt {
 
 namespace {
-constexpr int kDropDownButtonWidth = 15;
+constexpr int kDropDownButtonWidth = ui::kDropDownArrowPixels;
 constexpr int kOptionCaptionSpacing = 4;
 constexpr int kFrameTitleGap = 4;
 }  // namespace
