@@ -59,19 +59,7 @@ void Form1Page::HandleEvent(const val& event) {
   const std::string type = event["type"].as<std::string>();
   const std::string id = IdAround(event["target"]);
   if (id == kComboButtonId || id == kComboListId) {
-    // The list and its arrow leave the focus in the text part.
-    if (type == "mousedown") event.call<void>("preventDefault");
-    if (type != "click") return;
-    if (id == kComboButtonId) {
-      ShowComboList(comboList_["hidden"].as<bool>());
-    } else {
-      const val option = event["target"].call<val>("closest", val("[role=option]"));
-      if (!option.isNull()) {
-        Element(ControlId::Combo1).set("value", option["textContent"]);
-        ShowComboList(false);
-      }
-    }
-    Element(ControlId::Combo1).call<void>("focus");
+    OnComboArrowOrList(type, id == kComboButtonId, event);
     return;
   }
   const ControlDesign* design = DesignNamed(id);
@@ -87,6 +75,25 @@ void Form1Page::HandleEvent(const val& event) {
     SelectOption(design->id);
     runner_.Run(design->click);
   }
+}
+
+// The combo box's arrow and list leave the focus in the text part. A click on the arrow opens
+// or closes the list; one on an entry of the list takes that entry and closes it.
+void Form1Page::OnComboArrowOrList(const std::string& type, bool onArrow, const val& event) {
+  if (type == "mousedown") event.call<void>("preventDefault");
+  if (type != "click") return;
+  if (onArrow) {
+    ShowComboList(comboList_["hidden"].as<bool>());
+  } else {
+    ChooseComboEntry(event["target"].call<val>("closest", val("[role=option]")));
+  }
+  Element(ControlId::Combo1).call<void>("focus");
+}
+
+void Form1Page::ChooseComboEntry(const val& entry) {
+  if (entry.isNull()) return;
+  Element(ControlId::Combo1).set("value", entry["textContent"]);
+  ShowComboList(false);
 }
 
 // The window's option buttons are one group: selecting one clears the others.
