@@ -11,7 +11,7 @@
 int main(int argc, char** argv) {
   const quorvel::qt::ProjectDescription project{
       .applicationName = QStringLiteral("Quorvel"),
-      .applicationVersion = QStringLiteral("1.00"),
+      .applicationVersion = QStringLiteral(QUORVEL_VERSION),
       .desktopFileName = QStringLiteral("io.github.quorvel.Quorvel"),
       .createStartupForm = []() -> std::unique_ptr<QWidget> {
         auto form = std::make_unique<quorvel::qt::Form1>();
