@@ -2,7 +2,7 @@
 // Quorvel's entry: hands the program's description to the runtime, which opens Form1.
 #include <memory>
 
-#include "frontends/qt/form1.h"
+#include "frontends/qt/form1_window.h"
 #include "frontends/qt/program.h"
 #ifdef QUORVEL_QUIT_ON_FIRST_PAINT
 #include "app/first_paint_quit.h"

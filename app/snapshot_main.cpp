@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "frontends/qt/form1.h"
+#include "frontends/qt/form1_window.h"
 #include "frontends/qt/program.h"
 
 namespace {

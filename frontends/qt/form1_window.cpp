@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frontends/qt/form1.h"
+#include "frontends/qt/form1_window.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -17,7 +17,7 @@
 #include <memory>
 #include <optional>
 
-#include "frontends/qt/form1.h"
+#include "frontends/qt/form1_window.h"
 
 // Lets failing expectations print Qt's strings as text.
 inline void PrintTo(const QString& text, std::ostream* os) {
