@@ -8,7 +8,12 @@ Usage: tools/serve-web.py [FOLDER [PORT]]"""
 
 import functools
 import http.server
+import pathlib
 import sys
+
+sys.dont_write_bytecode = True
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+import web_file_types  # noqa: E402
 
 folder = sys.argv[1] if len(sys.argv) > 1 else "build-web"
 port = int(sys.argv[2]) if len(sys.argv) > 2 else 8000
@@ -16,8 +21,7 @@ port = int(sys.argv[2]) if len(sys.argv) > 2 else 8000
 
 class Handler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
-                      ".woff2": "font/woff2", ".js": "text/javascript"}
+                      **web_file_types.EXTENSIONS}
 
 
 server = http.server.ThreadingHTTPServer(("127.0.0.1", port),

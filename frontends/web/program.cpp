@@ -49,21 +49,6 @@ int Start() {
   return 0;
 }
 
-void EndProgram(val& window) {
-  // A page may close itself only when a script opened it; otherwise this does nothing.
-  val::global("window").call<void>("close");
-  window.call<void>("remove");
-  val note = NewElement("p");
-  note.set("id", val("Ended"));
-  SetTextContent(note, "El programa ha terminado. ");
-  val again = NewElement("a");
-  again.set("href", val::global("location")["href"]);
-  SetTextContent(again, "Abrir Quorvel de nuevo");
-  Append(note, again);
-  val body = Document()["body"];
-  Append(body, note);
-}
-
 }  // namespace quorvel::web
 
 EMSCRIPTEN_BINDINGS(quorvel_web) {

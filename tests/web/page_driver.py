@@ -8,13 +8,18 @@ out keep it working on a machine with no network."""
 import contextlib
 import functools
 import http.server
+import pathlib
 import shutil
+import sys
 import tempfile
 import threading
 import urllib.parse
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools"))
+import web_file_types  # noqa: E402
 
 CHROMIUM_FLAGS = [
     "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
@@ -25,8 +30,7 @@ CHROMIUM_FLAGS = [
 
 class _QuietHandler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
-                      ".woff2": "font/woff2", ".js": "text/javascript"}
+                      **web_file_types.EXTENSIONS}
 
     def log_message(self, *args):
         pass
