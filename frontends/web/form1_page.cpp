@@ -174,7 +174,7 @@ void Form1Page::OnOptionKey(const ControlDesign& option, const val& event) {
   if (radio["checked"].as<bool>()) return;
   radio.set("checked", val(true));
   SelectOption(next.id);
-  Run(next.click);
+  runner_.Run(next.click);
 }
 
 // The keys of a drop-down combo box: Alt+Down or F4 open and close the list; Down and Up
