@@ -116,6 +116,15 @@ step "mmdebstrap $release" env TMPDIR="$area/tmp" mmdebstrap --variant=minbase -
   "$release" "$system" "$mirror"
 
 cp /etc/resolv.conf "$system/etc/resolv.conf"
+# The fresh system reaches the package registries as this machine does: it trusts the
+# certificate authorities this machine was given locally (a network that inspects TLS has
+# one), and node, which keeps its own list, is told of them.
+if compgen -G '/usr/local/share/ca-certificates/*.crt' >/dev/null; then
+  mkdir -p "$system/usr/local/share/ca-certificates"
+  cp /usr/local/share/ca-certificates/*.crt "$system/usr/local/share/ca-certificates/"
+  chroot "$system" update-ca-certificates >/dev/null
+  node_ca=/etc/ssl/certs/ca-certificates.crt
+fi
 # No service starts inside: the tests start what they need.
 printf '#!/bin/sh\nexit 101\n' >"$system/usr/sbin/policy-rc.d"
 chmod 755 "$system/usr/sbin/policy-rc.d"
@@ -136,6 +145,7 @@ inside() {
   chroot "$system" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb CI="${CI:-}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     ${CTEST_FLAGS:+CTEST_FLAGS="$CTEST_FLAGS"} \
+    ${node_ca:+NODE_EXTRA_CA_CERTS="$node_ca"} \
     /bin/bash -c 'cd /src/quorvel && "$@"' bash "$@" &
   # Waiting in the background lets an interruption reach the traps at once.
   wait $!
