@@ -692,6 +692,26 @@ void CheckKeyboard(const Quorvel& q) {
   Key(VK_TAB);
   WaitFor([&] { return q.Focus() != combo; });
   CheckText(TextOf(combo), L"km", "Combo1 after typing km");
+
+  // An arrow key on an option button moves to the other one, round past either end, and
+  // selects it, which runs its procedure (the page's option buttons answer them alike).
+  FocusOn(q, q[ControlId::Option1]);
+  const std::pair<WORD, ControlId> arrows[] = {{VK_RIGHT, ControlId::Option2},
+                                               {VK_DOWN, ControlId::Option1},
+                                               {VK_LEFT, ControlId::Option2},
+                                               {VK_UP, ControlId::Option1}};
+  for (const auto& [key, to] : arrows) {
+    const bool first = to == ControlId::Option1;
+    const ControlId other = first ? ControlId::Option2 : ControlId::Option1;
+    const ControlId field = first ? ControlId::Text7 : ControlId::Text8;
+    Key(key);
+    Check(WaitFor([&] { return q.Focus() == q[to] && IsWindowEnabled(q[field]); }),
+          std::string("an arrow key moves to ") + Design(to).name + " and enables " +
+              Design(field).name);
+    Check(SendMessageW(q[to], BM_GETCHECK, 0, 0) == BST_CHECKED &&
+              SendMessageW(q[other], BM_GETCHECK, 0, 0) == BST_UNCHECKED,
+          std::string(Design(to).name) + " alone is selected after an arrow key");
+  }
 }
 
 int Window(const std::wstring& exe, std::vector<int> designedWidths) {
