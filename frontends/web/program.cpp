@@ -74,6 +74,7 @@ int Start() {
 void EndProgram(val& window) {
   // A page may close itself only when a script opened it; otherwise this does nothing.
   val::global("window").call<void>("close");
+  val page = window["parentNode"];  // the page's main landmark, where the note stays
   window.call<void>("remove");
   val note = NewElement("p");
   note.set("id", val("Ended"));
@@ -82,8 +83,7 @@ void EndProgram(val& window) {
   again.set("href", val::global("location")["href"]);
   SetTextContent(again, "Abrir Quorvel de nuevo");
   Append(note, again);
-  val body = Document()["body"];
-  Append(body, note);
+  Append(page, note);
 }
 
 }  // namespace quorvel::web
