@@ -13,12 +13,13 @@
 #include <cstdio>
 #include <vector>
 
-#include "frontends/qt/form1.h"
+#include "frontends/qt/form1_window.h"
+#include "frontends/qt/program.h"
 
 namespace {
 
 int SnapshotWindow(const QString& out) {
-  quorvel::Form1 form;
+  quorvel::qt::Form1 form;
   form.show();
   int status = 1;
   // Grab once the window has been shown and laid out by the event loop.
@@ -72,7 +73,10 @@ int main(int argc, char** argv) {
   if (args.size() >= 3 && args[0] == QLatin1String("--side-by-side")) {
     return SideBySide(args[1], args.mid(2));
   }
-  if (args.size() == 1) return SnapshotWindow(args[0]);
+  if (args.size() == 1) {
+    quorvel::qt::PrepareApplication();
+    return SnapshotWindow(args[0]);
+  }
   std::fprintf(stderr, "usage: quorvel_snapshot OUT.png | --side-by-side OUT.png IN.png...\n");
   return 2;
 }

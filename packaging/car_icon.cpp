@@ -21,7 +21,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "frontends/qt/pictures.h"
+#include "art/pictures.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ int MaskRowBytes(int size) { return (size + 31) / 32 * 4; }
 // One picture as the icon file stores it: a bitmap header (the height counts the colour
 // rows and the mask rows), the colour rows bottom to top, then the mask rows.
 QByteArray IconImage(int size) {
-  const QImage car = quorvel::CarPicture(size).convertToFormat(QImage::Format_ARGB32);
+  const QImage car = quorvel::art::CarPicture(size).convertToFormat(QImage::Format_ARGB32);
   QByteArray out;
   const int maskBytes = MaskRowBytes(size) * size;
   Put32(out, kBitmapHeaderSize);

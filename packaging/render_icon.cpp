@@ -20,7 +20,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "frontends/qt/pictures.h"
+#include "art/pictures.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ namespace {
 constexpr int kSmallestPng = 0;
 
 int RenderEmblem(const char* out) {
-  const QImage emblem = quorvel::EmblemPicture(quorvel::kEmblemSize);
+  const QImage emblem = quorvel::art::EmblemPicture(quorvel::art::kEmblemSize);
   static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "ARGB32 words are stored as B, G, R, A bytes");
   QFile file(QString::fromLocal8Bit(out));
   if (!file.open(QIODevice::WriteOnly)) {
@@ -49,7 +49,7 @@ int RenderEmblemPng(const char* scaleText, const char* out) {
     std::fprintf(stderr, "quorvel_render_icon: --emblem-png SCALE must be 1 to 8\n");
     return 2;
   }
-  const QImage emblem = quorvel::EmblemPicture(quorvel::kEmblemSize * scale);
+  const QImage emblem = quorvel::art::EmblemPicture(quorvel::art::kEmblemSize * scale);
   if (!emblem.save(QString::fromLocal8Bit(out), "PNG", kSmallestPng)) {
     std::fprintf(stderr, "quorvel_render_icon: cannot write %s\n", out);
     return 1;
@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
                  "       quorvel_render_icon --emblem-png SCALE OUTPUT.png\n");
     return 2;
   }
-  const QImage picture = quorvel::CarPicture(size);
+  const QImage picture = quorvel::art::CarPicture(size);
   if (picture.size() != QSize(size, size)) {
     std::fprintf(stderr, "quorvel_render_icon: the car picture came out %dx%d, not %dx%d\n",
                  picture.width(), picture.height(), size, size);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <iomanip>
 #include <optional>
 #include <string>
 
@@ -32,20 +33,40 @@ TEST(CalculateCxTest, WorkedExampleToEveryPrintedDigit) {
   EXPECT_EQ(NumberToText(CalculateCx(in), "."), "0.11525593844095");
 }
 
-// The closing expression evaluated by hand, one rounded double at a time, with
-// 0.278 applied after each division: this pins the order of the steps.
-TEST(CalculateCxTest, StepsRoundInTheirOwnOrder) {
+// The closing expression evaluated by hand, one rounded double at a time, with 0.278
+// applied after each division when `divideFirst`, before it otherwise.
+double CxByHand(const CoastDownInputs& in, bool divideFirst) {
   volatile double k = 0.278;
-  const double a1 = ((90.0 - 80.0) / 7.0) * k;
-  const double a2 = ((20.0 - 10.0) / 20.0) * k;
-  const double v1 = ((90.0 + 80.0) / 2.0) * k;
-  const double v2 = ((20.0 + 10.0) / 2.0) * k;
-  const double x = (1.06 * 1000.0) * (a1 - a2);
-  const double y0 = (1.22 / 2.0) * 2.0;
+  const auto step = [&](double difference, double time) {
+    return divideFirst ? (difference / time) * k : (difference * k) / time;
+  };
+  const double a1 = step(in.InitialSpeed1 - in.FinalSpeed1, in.Time1);
+  const double a2 = step(in.InitialSpeed2 - in.FinalSpeed2, in.Time2);
+  const double v1 = ((in.InitialSpeed1 + in.FinalSpeed1) / 2.0) * k;
+  const double v2 = ((in.InitialSpeed2 + in.FinalSpeed2) / 2.0) * k;
+  const double x = (in.MassCoefficient * in.Weight) * (a1 - a2);
+  const double y0 = (in.AirDensity / 2.0) * in.FrontalArea;
   const double s1 = v1 * v1;
   const double s2 = v2 * v2;
   const double y = y0 * (s1 - s2);
-  EXPECT_EQ(CalculateCx(WorkedExample()), x / y);
+  return x / y;
+}
+
+// The division comes before the km/h factor. The worked example rounds alike either way;
+// 90 to 89 km/h in 5 s against 20 to 19 km/h in 20 s does not, so this pins the order.
+TEST(CalculateCxTest, StepsRoundInTheirOwnOrder) {
+  CoastDownInputs telling = WorkedExample();
+  telling.FinalSpeed1 = 89;
+  telling.Time1 = 5;
+  telling.FinalSpeed2 = 19;
+  ASSERT_NE(CxByHand(telling, true), CxByHand(telling, false))
+      << "the case must tell the orders apart";
+  for (const CoastDownInputs& in : {WorkedExample(), telling}) {
+    const double cx = CalculateCx(in);
+    const double byHand = CxByHand(in, true);
+    EXPECT_EQ(cx, byHand) << in.InitialSpeed1 << " to " << in.FinalSpeed1 << " km/h in " << in.Time1
+                          << " s: " << std::setprecision(17) << cx << " against " << byHand;
+  }
 }
 
 TEST(CalculateCxTest, HeightTimesWidthAreaIsScaledByTheAreaFactor) {

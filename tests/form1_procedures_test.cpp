@@ -5,6 +5,8 @@
 
 #include <functional>
 #include <map>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "tests/worked_example.h"
 #include "ui/form1_design.h"
 #include "ui/form1_frontend.h"
+#include "ui/procedure_runner.h"
 
 namespace quorvel::ui {
 namespace {
@@ -40,10 +43,12 @@ class FakeFrontend : public Form1Frontend {
   void SetCaption(ControlId id, std::string_view caption) override { controls[id].text = caption; }
   std::string DecimalSeparator() const override { return separator; }
   void End() override { ++ends; }
+  void ReportRunTimeError(std::string_view name) override { reports.emplace_back(name); }
 
   std::map<ControlId, Control> controls;
   std::string separator = ".";
   int ends = 0;
+  std::vector<std::string> reports;
 };
 
 // The window as it opens: the table's texts, then Form_Load.
@@ -179,6 +184,47 @@ TEST(Form1Procedures, SalirEndsAndTouchesNothing) {
   Opened form;
   const auto before = form.controls;
   Command2_Click(form);
+  EXPECT_EQ(form.ends, 1);
+  EXPECT_EQ(form.controls, before);
+}
+
+// Whatever leaves a procedure is reported once, by its Spanish name, and goes no further; a
+// procedure that returns shows no report.
+TEST(ProcedureRunner, ReportsEachRunTimeErrorByItsSpanishName) {
+  static int runs = 0;
+  const std::vector<std::pair<EventProcedure, std::vector<std::string>>> cases = {
+      {[](Form1Frontend&) { ++runs; }, {}},
+      {[](Form1Frontend&) { RaiseArithmeticFault(ArithmeticFault::Kind::DivisionByZero); },
+       {"División por cero"}},
+      {[](Form1Frontend&) { RaiseArithmeticFault(ArithmeticFault::Kind::Overflow); },
+       {"Desbordamiento"}},
+      {[](Form1Frontend&) { throw std::bad_alloc(); }, {"Memoria insuficiente"}},
+      {[](Form1Frontend&) { throw std::logic_error("internal"); },
+       {"Error en tiempo de ejecución"}},
+      {[](Form1Frontend&) { throw 42; }, {"Error en tiempo de ejecución"}},
+      // Calcular on the window as it opens: no times, a division by zero.
+      {Command1_Click, {"División por cero"}},
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    Opened form;
+    ProcedureRunner runner(form);
+    runner.Run(cases[i].first);
+    EXPECT_EQ(form.reports, cases[i].second) << "case " << i;
+    EXPECT_FALSE(runner.Ended()) << "case " << i;
+  }
+  EXPECT_EQ(runs, 1);
+}
+
+TEST(ProcedureRunner, RunsNothingOnceAProcedureHasEnded) {
+  Opened form;
+  ProcedureRunner runner(form);
+  form.TypeWorkedExample();
+  runner.Run(Command2_Click);
+  EXPECT_TRUE(runner.Ended());
+  const auto before = form.controls;
+  runner.Run(Command1_Click);
+  runner.Run(Option2_Click);
+  runner.Run(Command2_Click);
   EXPECT_EQ(form.ends, 1);
   EXPECT_EQ(form.controls, before);
 }

@@ -12,17 +12,15 @@ import http.server
 import os
 import threading
 
-TYPES = {".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
-         ".woff2": "font/woff2", ".js": "text/javascript", ".svg": "image/svg+xml",
-         ".html": "text/html; charset=utf-8", ".css": "text/css; charset=utf-8",
-         ".json": "application/json", ".png": "image/png", ".ico": "image/vnd.microsoft.icon"}
+from web_file_types import EXTENSIONS
+
 COMPRESSED = {".wasm", ".webmanifest", ".js", ".svg", ".html", ".css", ".json"}
 
 
 class StaticHandler(http.server.SimpleHTTPRequestHandler):
     """Serves GET and HEAD from `directory`; subclasses may change cache_control."""
 
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, **TYPES}
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, **EXTENSIONS}
     cache_control = "no-cache"
     _gzipped = {}  # (path, mtime, size) -> compressed bytes, shared by all requests
     _gzipped_lock = threading.Lock()

@@ -25,12 +25,16 @@ struct FontDesign {
   double points;
   bool bold;
   bool italic;
+  // The face drawn where the family is missing, with its widths: Liberation Serif has those
+  // of Times New Roman; Liberation Sans runs close to MS Sans Serif, where the usual default
+  // sans face runs much wider than the boxes allow.
+  const char* standIn;
 };
 
 // The window's default font, the title lines' and the result line's.
-inline constexpr FontDesign kWindowFont{"MS Sans Serif", 8, false, false};
-inline constexpr FontDesign kTitleFont{"MS Sans Serif", 13.5, false, false};
-inline constexpr FontDesign kResultFont{"Times New Roman", 21.75, true, true};
+inline constexpr FontDesign kWindowFont{"MS Sans Serif", 8, false, false, "Liberation Sans"};
+inline constexpr FontDesign kTitleFont{"MS Sans Serif", 13.5, false, false, "Liberation Sans"};
+inline constexpr FontDesign kResultFont{"Times New Roman", 21.75, true, true, "Liberation Serif"};
 
 constexpr const FontDesign& Font(FontRole role) {
   switch (role) {
@@ -58,6 +62,10 @@ inline constexpr int kControlCount = static_cast<int>(ControlId::Line1) + 1;
 constexpr int Index(ControlId id) { return static_cast<int>(id); }
 
 inline constexpr std::array<const char*, 2> kSpeedUnits = {"km/h", "m/sg"};
+
+// The width of a drop-down combo box's arrow button, in pixels at 96 dpi, as the classic
+// look draws it; a front end that sizes the arrow itself keeps to it.
+inline constexpr int kDropDownArrowPixels = 15;
 
 struct ControlDesign {
   ControlId id;

@@ -4,7 +4,8 @@
 // What an event procedure may do with the window, whichever toolkit draws it. Each front end
 // implements this over its own controls and hands itself to the procedures, which see
 // nothing else of it: they read and write texts, enabled states and captions, ask for the
-// user's decimal separator, and end the program.
+// user's decimal separator, and end the program. The seventh call is the runner's
+// (ui/procedure_runner.h): it shows the error report.
 
 #include <string>
 #include <string_view>
@@ -27,6 +28,9 @@ class Form1Frontend {
   // End: the window closes and no further event procedure runs once the running one
   // returns; the program leaves with status 0.
   virtual void End() = 0;
+  // Shows the program's error report for one run-time error, named in Spanish (UTF-8), and
+  // returns once the user has dismissed it or, where the toolkit cannot wait, at once.
+  virtual void ReportRunTimeError(std::string_view utf8ErrorName) = 0;
 
  protected:
   ~Form1Frontend() = default;

@@ -9,6 +9,11 @@ namespace quorvel::ui {
 
 namespace {
 
+// The area fields, by what they hold.
+constexpr ControlId kFrontalAreaField = ControlId::Text7;
+constexpr ControlId kHeightField = ControlId::Text8;
+constexpr ControlId kWidthField = ControlId::Text9;
+
 double FieldNumber(const Form1Frontend& form, ControlId field) {
   return TextToNumber(form.Text(field));
 }
@@ -16,24 +21,24 @@ double FieldNumber(const Form1Frontend& form, ControlId field) {
 }  // namespace
 
 void Form_Load(Form1Frontend& form) {
-  form.SetEnabled(ControlId::Text8, false);
-  form.SetEnabled(ControlId::Text9, false);
-  form.SetEnabled(ControlId::Text7, false);
+  form.SetEnabled(kHeightField, false);
+  form.SetEnabled(kWidthField, false);
+  form.SetEnabled(kFrontalAreaField, false);
 }
 
 void Option1_Click(Form1Frontend& form) {
-  form.SetEnabled(ControlId::Text8, false);
-  form.SetEnabled(ControlId::Text9, false);
-  form.SetText(ControlId::Text8, "");
-  form.SetText(ControlId::Text9, "");
-  form.SetEnabled(ControlId::Text7, true);
+  form.SetEnabled(kHeightField, false);
+  form.SetEnabled(kWidthField, false);
+  form.SetText(kHeightField, "");
+  form.SetText(kWidthField, "");
+  form.SetEnabled(kFrontalAreaField, true);
 }
 
 void Option2_Click(Form1Frontend& form) {
-  form.SetEnabled(ControlId::Text7, false);
-  form.SetText(ControlId::Text7, "");
-  form.SetEnabled(ControlId::Text8, true);
-  form.SetEnabled(ControlId::Text9, true);
+  form.SetEnabled(kFrontalAreaField, false);
+  form.SetText(kFrontalAreaField, "");
+  form.SetEnabled(kHeightField, true);
+  form.SetEnabled(kWidthField, true);
 }
 
 // The area mode is decided by whether the height field holds any text at all (a single
@@ -48,12 +53,12 @@ void Command1_Click(Form1Frontend& form) {
   in.FinalSpeed2 = FieldNumber(form, ControlId::Text4);
   in.Time1 = FieldNumber(form, ControlId::Text5);
   in.Time2 = FieldNumber(form, ControlId::Text6);
-  in.AreaFromHeightWidth = !form.Text(ControlId::Text8).empty();
+  in.AreaFromHeightWidth = !form.Text(kHeightField).empty();
   if (in.AreaFromHeightWidth) {
-    in.Height = FieldNumber(form, ControlId::Text8);
-    in.Width = FieldNumber(form, ControlId::Text9);
+    in.Height = FieldNumber(form, kHeightField);
+    in.Width = FieldNumber(form, kWidthField);
   } else {
-    in.FrontalArea = FieldNumber(form, ControlId::Text7);
+    in.FrontalArea = FieldNumber(form, kFrontalAreaField);
   }
   in.Weight = FieldNumber(form, ControlId::Text10);
   in.MassCoefficient = FieldNumber(form, ControlId::Text11);

@@ -9,10 +9,12 @@
 
 #include <algorithm>
 
-namespace quorvel {
+#include "ui/form1_design.h"
+
+namespace quorvel::qt {
 
 namespace {
-constexpr int kDropDownButtonWidth = 15;
+constexpr int kDropDownButtonWidth = ui::kDropDownArrowPixels;
 constexpr int kOptionCaptionSpacing = 4;
 constexpr int kFrameTitleGap = 4;
 }  // namespace
@@ -60,4 +62,4 @@ void SetClassicMetrics(QWidget& control) {
   control.setStyle(style);
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::qt

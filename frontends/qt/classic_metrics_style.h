@@ -3,7 +3,7 @@
 
 #include <QProxyStyle>
 
-namespace quorvel {
+namespace quorvel::qt {
 
 // The application's style with the tighter metrics of the classic controls this window was
 // designed around: a narrower drop-down button on a combo box (so "km/h" fits its small
@@ -27,4 +27,4 @@ class ClassicMetricsStyle : public QProxyStyle {
 // Gives `control` the classic metrics; the style lives as long as the control.
 void SetClassicMetrics(QWidget& control);
 
-}  // namespace quorvel
+}  // namespace quorvel::qt

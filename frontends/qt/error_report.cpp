@@ -10,9 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "runtime/run_time_error.h"
-
-namespace quorvel {
+namespace quorvel::qt {
 
 namespace {
 
@@ -63,10 +61,6 @@ void MakeRoomForTheTitle(QMessageBox& box) {
 
 }  // namespace
 
-QString RunTimeErrorName(const std::exception_ptr& error) {
-  return QString::fromStdString(NameOfRunTimeError(error));
-}
-
 void ShowErrorReport(QWidget* window, const QString& errorName) {
   static const bool factoryInstalled = [] {
     QAccessible::installFactory(ErrorReportAccessibleFactory);
@@ -87,12 +81,4 @@ void ShowErrorReport(QWidget* window, const QString& errorName) {
   box.exec();
 }
 
-void RunEventProcedure(QWidget* window, const std::function<void()>& procedure) noexcept {
-  try {
-    procedure();
-  } catch (...) {
-    ShowErrorReport(window, RunTimeErrorName(std::current_exception()));
-  }
-}
-
-}  // namespace quorvel
+}  // namespace quorvel::qt

@@ -11,7 +11,7 @@
 #include <malloc.h>
 #endif
 
-namespace quorvel {
+namespace quorvel::qt {
 
 FontConfigurationPreload::FontConfigurationPreload() {
 #ifdef QUORVEL_FONTCONFIG_PRELOAD
@@ -44,4 +44,4 @@ void FontConfigurationPreload::Wait() {
   if (reader_.joinable()) reader_.join();
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::qt

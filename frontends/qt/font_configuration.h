@@ -11,7 +11,7 @@
 
 #include <thread>
 
-namespace quorvel {
+namespace quorvel::qt {
 
 class FontConfigurationPreload {
  public:
@@ -31,4 +31,4 @@ class FontConfigurationPreload {
   std::thread reader_;
 };
 
-}  // namespace quorvel
+}  // namespace quorvel::qt

@@ -10,21 +10,12 @@
 #include <array>
 #include <string_view>
 
-namespace quorvel {
+namespace quorvel::qt {
 
 namespace {
 
-struct StandIn {
-  const char* designed;
-  const char* standIn;
-};
-
-// Liberation Serif has the widths of Times New Roman; Liberation Sans runs close to
-// MS Sans Serif, where the usual default sans face runs much wider than the boxes allow.
-constexpr std::array<StandIn, 2> kStandIns = {{
-    {ui::kWindowFont.family, "Liberation Sans"},
-    {ui::kResultFont.family, "Liberation Serif"},
-}};
+// The designed families and their stand-ins (ui/form1_design.h).
+constexpr std::array<const ui::FontDesign*, 2> kFamilies = {&ui::kWindowFont, &ui::kResultFont};
 static_assert(std::string_view(ui::kTitleFont.family) == ui::kWindowFont.family);
 
 // Whether `family` is in the toolkit's font list, which names a family installed from
@@ -45,9 +36,9 @@ bool IsInstalled(const QStringList& installed, const QString& family) {
 // reports the face drawn, and characters the face lacks still come from other fonts.
 void ResolveDesignedFamilies() {
   const QStringList installed = QFontDatabase::families();
-  for (const StandIn& family : kStandIns) {
-    const QString designed = QString::fromUtf8(family.designed);
-    const QString standIn = QString::fromUtf8(family.standIn);
+  for (const ui::FontDesign* family : kFamilies) {
+    const QString designed = QString::fromUtf8(family->family);
+    const QString standIn = QString::fromUtf8(family->standIn);
     if (!IsInstalled(installed, designed) && IsInstalled(installed, standIn)) {
       QPlatformFontDatabase::registerAliasToFontFamily(standIn, designed);
     }
@@ -78,4 +69,4 @@ QFont FontFor(const ui::FontDesign& design) {
 
 QFont WindowFont() { return FontFor(ui::kWindowFont); }
 
-}  // namespace quorvel
+}  // namespace quorvel::qt

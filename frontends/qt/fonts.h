@@ -5,7 +5,7 @@
 
 #include "ui/form1_design.h"
 
-namespace quorvel {
+namespace quorvel::qt {
 
 // Resolves the designed families, "MS Sans Serif" and "Times New Roman", before any text is
 // measured: one that is installed is drawn as it is; where one is missing, its metric
@@ -21,4 +21,4 @@ QFont FontFor(const ui::FontDesign& design);
 // The window's default font: "MS Sans Serif" 8 pt.
 QFont WindowFont();
 
-}  // namespace quorvel
+}  // namespace quorvel::qt

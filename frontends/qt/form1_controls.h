@@ -9,7 +9,7 @@
 
 #include "ui/form1_design.h"
 
-namespace quorvel {
+namespace quorvel::qt {
 
 // Every control of Form1, by its ControlId. The window owns them all (Qt parent-child).
 class Form1Widgets {
@@ -31,4 +31,4 @@ class Form1Widgets {
 // its box touches. Runs no event procedure.
 Form1Widgets BuildForm1Controls(QWidget& form);
 
-}  // namespace quorvel
+}  // namespace quorvel::qt

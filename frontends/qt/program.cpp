@@ -7,8 +7,10 @@
 #include <QTranslator>
 
 #include "frontends/qt/font_configuration.h"
+#include "frontends/qt/fonts.h"
+#include "frontends/qt/window_accessibility.h"
 
-namespace quorvel {
+namespace quorvel::qt {
 
 namespace {
 
@@ -23,6 +25,12 @@ void InstallSpanishToolkitTexts(QApplication& app, QTranslator& translator) {
 
 }  // namespace
 
+void PrepareApplication() {
+  PresentForm1AsWindow();
+  RegisterFontSubstitutes();
+  QApplication::setFont(WindowFont());
+}
+
 int Start(int& argc, char** argv, const ProjectDescription& project) {
   // The font configuration is read while the toolkit starts, not after it.
   FontConfigurationPreload fontConfiguration;
@@ -34,15 +42,11 @@ int Start(int& argc, char** argv, const ProjectDescription& project) {
   InstallSpanishToolkitTexts(app, toolkitTexts);
 
   fontConfiguration.Wait();
+  PrepareApplication();
   std::unique_ptr<QWidget> form = project.createStartupForm();
   form->show();
   // Closing the last window (its close button, or End) leaves the loop with status 0.
   return QApplication::exec();
 }
 
-void End() {
-  QApplication::closeAllWindows();
-  QCoreApplication::exit(0);
-}
-
-}  // namespace quorvel
+}  // namespace quorvel::qt

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Start and End: the program's life around its single window.
+// Start: the program's life around its single window.
 
 #include <QString>
 #include <QWidget>
@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-namespace quorvel {
+namespace quorvel::qt {
 
 // What the entry hands to the runtime: the program's identity and the start-up form.
 struct ProjectDescription {
@@ -27,8 +27,12 @@ struct ProjectDescription {
 // Command-line arguments are passed to Qt only; the program has none of its own.
 int Start(int& argc, char** argv, const ProjectDescription& project);
 
-// Closes every window and leaves the event loop with status 0 once the running event
-// procedure returns; no further event procedure runs. Never calls std::exit.
-void End();
+// What the application needs before Form1 is built: the window's default font as the whole
+// program's (the error report and the tooltips use it too, and the toolkit's own default face
+// is never loaded, which shortens start-up), the designed families' stand-ins, and Form1 shown
+// to assistive technology as a window. Start calls it; so does anything else that shows Form1
+// in an application of its own (the snapshot, the window's tests). Call once the application
+// exists.
+void PrepareApplication();
 
-}  // namespace quorvel
+}  // namespace quorvel::qt

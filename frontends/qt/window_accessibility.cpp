@@ -5,7 +5,7 @@
 #include <QAccessibleWidget>
 #include <QWidget>
 
-namespace quorvel {
+namespace quorvel::qt {
 
 namespace {
 
@@ -13,7 +13,7 @@ namespace {
 // a screen reader would not announce it as a window. QAccessibleWidget already names a
 // window by its title.
 QAccessibleInterface* Form1AccessibleFactory(const QString& className, QObject* object) {
-  if (object && object->isWidgetType() && className == QLatin1String("quorvel::Form1")) {
+  if (object && object->isWidgetType() && className == QLatin1String("quorvel::qt::Form1")) {
     return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
   }
   return nullptr;
@@ -29,4 +29,4 @@ void PresentForm1AsWindow() {
   (void)installed;
 }
 
-}  // namespace quorvel
+}  // namespace quorvel::qt

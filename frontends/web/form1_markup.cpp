@@ -2,6 +2,7 @@
 #include "frontends/web/form1_markup.h"
 
 #include <array>
+#include <cstring>
 #include <string_view>
 
 #include "runtime/conversions.h"
@@ -36,6 +37,8 @@ class InitialState final : public ui::Form1Frontend {
   }
   std::string DecimalSeparator() const override { return "."; }
   void End() override {}
+  // Form_Load raises no run-time error.
+  void ReportRunTimeError(std::string_view) override {}
 
   bool Enabled(ControlId control) const { return enabled_[ui::Index(control)]; }
 
@@ -75,17 +78,13 @@ std::string Place(const ui::TwipsBox& box) {
          ";height:" + Pixels(box.height) + ";";
 }
 
-// Where a designed family is missing, its metric-compatible stand-in, which the page carries.
-const char* StandIn(const char* family) {
-  return std::string_view(family) == ui::kResultFont.family ? "Liberation Serif"
-                                                            : "Liberation Sans";
+// A designed font as the value of CSS's font property, its stand-in after it.
+std::string FontValue(const ui::FontDesign& font) {
+  return std::string(font.italic ? "italic " : "") + (font.bold ? "bold " : "") +
+         NumberToText(font.points, ".") + "pt \"" + font.family + "\", \"" + font.standIn + "\"";
 }
 
-std::string Font(const ui::FontDesign& font) {
-  return std::string("font:") + (font.italic ? "italic " : "") + (font.bold ? "bold " : "") +
-         NumberToText(font.points, ".") + "pt \"" + font.family + "\", \"" + StandIn(font.family) +
-         "\";";
-}
+std::string Font(const ui::FontDesign& font) { return "font:" + FontValue(font) + ";"; }
 
 std::string Attribute(const char* name, std::string_view value) {
   return std::string(" ") + name + "=\"" + Escape(value) + "\"";
@@ -96,6 +95,110 @@ std::string Attribute(const char* name, std::string_view value) {
 constexpr char kTypedAsIs[] =
     " autocomplete=\"off\" autocapitalize=\"off\" autocorrect=\"off\" spellcheck=\"false\"";
 
+// One control as the page writes it: its id attribute, its text as Form_Load leaves it, and
+// the attributes every kind takes (accessible name and description, disabled, autofocus).
+struct Control {
+  const ControlDesign& design;
+  std::string id;
+  std::string text;
+  std::string common;
+};
+
+std::string Label(const Control& c) {
+  std::string html = "<div" + c.id + " class=\"label\"" + c.common;
+  if (c.design.showsResult) html += Attribute("title", c.text);
+  return html + ">" + Escape(c.text) + "</div>\n";
+}
+
+std::string TextBox(const Control& c) {
+  return "<input" + c.id + " type=\"text\"" + Attribute("value", c.text) + kTypedAsIs + c.common +
+         ">\n";
+}
+
+// The text part, the drop-down arrow and the list, and the places of the arrow and the list.
+std::string ComboBox(const Control& c, std::string& css) {
+  std::string html = "<input" + c.id + " type=\"text\"" + Attribute("value", c.text) +
+                     " role=\"combobox\" aria-autocomplete=\"none\" aria-expanded=\"false\"" +
+                     Attribute("aria-controls", kComboListId) + kTypedAsIs + c.common + ">\n";
+  // The drop-down arrow sits inside the box's right edge, as on the desktop; it takes no
+  // focus, for the keyboard opens the list from the text part.
+  html += "<button" + Attribute("id", kComboButtonId) +
+          " type=\"button\" tabindex=\"-1\" aria-hidden=\"true\"></button>\n";
+  html += "<div" + Attribute("id", kComboListId) + " role=\"listbox\" hidden>";
+  for (const char* item : c.design.items) {
+    html += "<div role=\"option\">" + Escape(item) + "</div>";
+  }
+  html += "</div>\n";
+  const ui::TwipsBox& b = c.design.box;
+  constexpr int kArrowWidth = ui::kDropDownArrowPixels * ui::kTwipsPerPixel;
+  constexpr int kInset = 2 * ui::kTwipsPerPixel;
+  css += std::string("#") + kComboButtonId + "{" +
+         Place({b.right() - kArrowWidth - kInset, b.top + kInset, kArrowWidth,
+                b.height - 2 * kInset}) +
+         "}\n";
+  css += std::string("#") + kComboListId + "{left:" + Pixels(b.left) +
+         ";top:" + Pixels(b.bottom()) + ";min-width:" + Pixels(b.width) + "}\n";
+  return html;
+}
+
+// Each option button is a Tab stop of its own, as on the desktop: the radios share no name,
+// and the program keeps them exclusive.
+std::string OptionButton(const Control& c) {
+  return "<label" + c.id + "><input type=\"radio\"" + c.common + ">" + Escape(c.text) +
+         "</label>\n";
+}
+
+std::string PushButton(const Control& c) {
+  return "<button" + c.id + " type=\"button\"" + c.common + ">" + Escape(c.text) + "</button>\n";
+}
+
+// Opens the frame; the controls in it follow, and the frame closes after the last of them.
+std::string Frame(const Control& c) {
+  return "<fieldset" + c.id + c.common + "><legend>" + Escape(c.text) + "</legend>\n";
+}
+
+std::string Picture(const Control& c) {
+  return "<img" + c.id + " src=\"emblem.png\" alt=\"\" draggable=\"false\"" + c.common + ">\n";
+}
+
+std::string Line(const Control& c) {
+  return "<div" + c.id + " class=\"line\"" + c.common + "></div>\n";
+}
+
+std::string Html(const Control& c, std::string& css) {
+  switch (c.design.kind) {
+    case ControlKind::Label:
+      return Label(c);
+    case ControlKind::TextBox:
+      return TextBox(c);
+    case ControlKind::ComboBox:
+      return ComboBox(c, css);
+    case ControlKind::OptionButton:
+      return OptionButton(c);
+    case ControlKind::PushButton:
+      return PushButton(c);
+    case ControlKind::Frame:
+      return Frame(c);
+    case ControlKind::Picture:
+      return Picture(c);
+    case ControlKind::Line:
+      return Line(c);
+  }
+  return {};
+}
+
+// The attributes every kind of control takes.
+std::string Common(const ControlDesign& design, const InitialState& state) {
+  std::string common;
+  if (design.accessibleName) common += Attribute("aria-label", design.accessibleName);
+  if (design.accessibleDescription) {
+    common += Attribute("aria-description", design.accessibleDescription);
+  }
+  if (!state.Enabled(design.id)) common += " disabled";
+  if (design.id == ui::kForm1.firstFocus) common += " autofocus";
+  return common;
+}
+
 }  // namespace
 
 Form1Markup WriteForm1Markup() {
@@ -105,7 +208,10 @@ Form1Markup WriteForm1Markup() {
   Form1Markup out;
   std::string& html = out.html;
   std::string& css = out.css;
+  out.title = Escape(ui::kForm1.caption + std::strspn(ui::kForm1.caption, " "));
   html += "<div" + Attribute("id", ui::kForm1.name) + " aria-busy=\"true\">\n";
+  // The page's own rules (its body, the error report) take the window's font from here.
+  css += ":root{--window-font:" + FontValue(ui::kWindowFont) + "}\n";
   css += "#Form1{width:" + Pixels(ui::kForm1.clientWidth) +
          ";height:" + Pixels(ui::kForm1.clientHeight) + ";" + Font(ui::kWindowFont) + "}\n";
   bool inFrame = false;
@@ -114,69 +220,10 @@ Form1Markup WriteForm1Markup() {
       html += "</fieldset>\n";
       inFrame = false;
     }
-    const std::string id = Attribute("id", design.name);
-    const std::string text = state.Text(design.id);
-    std::string common;
-    if (design.accessibleName) common += Attribute("aria-label", design.accessibleName);
-    if (design.accessibleDescription) {
-      common += Attribute("aria-description", design.accessibleDescription);
-    }
-    if (!state.Enabled(design.id)) common += " disabled";
-    if (design.id == ui::kForm1.firstFocus) common += " autofocus";
-    switch (design.kind) {
-      case ControlKind::Label:
-        html += "<div" + id + " class=\"label\"" + common;
-        if (design.showsResult) html += Attribute("title", text);
-        html += ">" + Escape(text) + "</div>\n";
-        break;
-      case ControlKind::TextBox:
-        html += "<input" + id + " type=\"text\"" + Attribute("value", text) + kTypedAsIs + common +
-                ">\n";
-        break;
-      case ControlKind::ComboBox: {
-        html += "<input" + id + " type=\"text\"" + Attribute("value", text) +
-                " role=\"combobox\" aria-autocomplete=\"none\" aria-expanded=\"false\"" +
-                Attribute("aria-controls", kComboListId) + kTypedAsIs + common + ">\n";
-        // The drop-down arrow sits inside the box's right edge, as on the desktop; it takes
-        // no focus, for the keyboard opens the list from the text part.
-        html += "<button" + Attribute("id", kComboButtonId) +
-                " type=\"button\" tabindex=\"-1\" aria-hidden=\"true\"></button>\n";
-        html += "<div" + Attribute("id", kComboListId) + " role=\"listbox\" hidden>";
-        for (const char* item : design.items) {
-          html += "<div role=\"option\">" + Escape(item) + "</div>";
-        }
-        html += "</div>\n";
-        const ui::TwipsBox& b = design.box;
-        constexpr int kArrowWidth = 15 * ui::kTwipsPerPixel;
-        constexpr int kInset = 2 * ui::kTwipsPerPixel;
-        css += std::string("#") + kComboButtonId + "{" +
-               Place({b.right() - kArrowWidth - kInset, b.top + kInset, kArrowWidth,
-                      b.height - 2 * kInset}) +
-               "}\n";
-        css += std::string("#") + kComboListId + "{left:" + Pixels(b.left) +
-               ";top:" + Pixels(b.bottom()) + ";min-width:" + Pixels(b.width) + "}\n";
-        break;
-      }
-      case ControlKind::OptionButton:
-        // Each option button is a Tab stop of its own, as on the desktop: the radios share
-        // no name, and the program keeps them exclusive.
-        html +=
-            "<label" + id + "><input type=\"radio\"" + common + ">" + Escape(text) + "</label>\n";
-        break;
-      case ControlKind::PushButton:
-        html += "<button" + id + " type=\"button\"" + common + ">" + Escape(text) + "</button>\n";
-        break;
-      case ControlKind::Frame:
-        html += "<fieldset" + id + common + "><legend>" + Escape(text) + "</legend>\n";
-        inFrame = true;
-        break;
-      case ControlKind::Picture:
-        html += "<img" + id + " src=\"emblem.png\" alt=\"\" draggable=\"false\"" + common + ">\n";
-        break;
-      case ControlKind::Line:
-        html += "<div" + id + " class=\"line\"" + common + "></div>\n";
-        break;
-    }
+    const Control control{design, Attribute("id", design.name), state.Text(design.id),
+                          Common(design, state)};
+    html += Html(control, css);
+    if (design.kind == ControlKind::Frame) inFrame = true;
     css += std::string("#") + design.name + "{" + Place(design.box);
     if (design.font != ui::FontRole::Window) css += Font(ui::Font(design.font));
     css += "}\n";

@@ -11,10 +11,14 @@
 namespace quorvel::web {
 
 struct Form1Markup {
+  // The page's title: the window's caption as a title bar shows it, without its leading
+  // blanks, as HTML text.
+  std::string title;
   // The element Form1 and every control in it, each the element whose id is the control's
   // name, in tab order, as Form_Load leaves them (it runs here, over the markup).
   std::string html;
-  // Each control's place (its border box in CSS pixels, twips / 15) and font, as CSS rules.
+  // Each control's place (its border box in CSS pixels, twips / 15) and font, as CSS rules,
+  // and the window's font as the custom property --window-font.
   std::string css;
 };
 

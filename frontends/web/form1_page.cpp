@@ -2,12 +2,9 @@
 #include "frontends/web/form1_page.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "frontends/web/error_report.h"
 #include "frontends/web/form1_markup.h"
-#include "frontends/web/program.h"
-#include "runtime/run_time_error.h"
 
 namespace quorvel::web {
 
@@ -33,7 +30,7 @@ std::string IdAround(const val& target) {
 
 }  // namespace
 
-Form1Page::Form1Page() : window_(ElementById(ui::kForm1.name)) {
+Form1Page::Form1Page() : window_(ElementById(ui::kForm1.name)), runner_(*this) {
   elements_.reserve(ui::kControlCount);
   for (const ControlDesign& design : ui::kForm1Controls) {
     val box = ElementById(design.name);
@@ -52,39 +49,17 @@ Form1Page::Form1Page() : window_(ElementById(ui::kForm1.name)) {
   for (const ControlDesign& design : ui::kForm1Controls) {
     if (design.kind == ControlKind::OptionButton && Element(design.id)["checked"].as<bool>()) {
       SelectOption(design.id);
-      Run(design.click);
+      runner_.Run(design.click);
     }
   }
-}
-
-void Form1Page::Run(ui::EventProcedure procedure) {
-  if (ended_) return;
-  try {
-    procedure(*this);
-  } catch (...) {
-    ShowErrorReport(NameOfRunTimeError(std::current_exception()));
-  }
-  if (ended_) EndProgram(window_);
 }
 
 void Form1Page::HandleEvent(const val& event) {
-  if (ended_) return;
+  if (runner_.Ended()) return;
   const std::string type = event["type"].as<std::string>();
   const std::string id = IdAround(event["target"]);
   if (id == kComboButtonId || id == kComboListId) {
-    // The list and its arrow leave the focus in the text part.
-    if (type == "mousedown") event.call<void>("preventDefault");
-    if (type != "click") return;
-    if (id == kComboButtonId) {
-      ShowComboList(comboList_["hidden"].as<bool>());
-    } else {
-      const val option = event["target"].call<val>("closest", val("[role=option]"));
-      if (!option.isNull()) {
-        Element(ControlId::Combo1).set("value", option["textContent"]);
-        ShowComboList(false);
-      }
-    }
-    Element(ControlId::Combo1).call<void>("focus");
+    OnComboArrowOrList(type, id == kComboButtonId, event);
     return;
   }
   const ControlDesign* design = DesignNamed(id);
@@ -94,12 +69,31 @@ void Form1Page::HandleEvent(const val& event) {
   if (type == "keydown" && design->id == ControlId::Combo1) {
     OnComboKey(event);
   } else if (type == "click" && design->kind == ControlKind::PushButton && design->click) {
-    Run(design->click);
+    runner_.Run(design->click);
   } else if (type == "change" && design->kind == ControlKind::OptionButton &&
              Element(design->id)["checked"].as<bool>()) {
     SelectOption(design->id);
-    Run(design->click);
+    runner_.Run(design->click);
   }
+}
+
+// The combo box's arrow and list leave the focus in the text part. A click on the arrow opens
+// or closes the list; one on an entry of the list takes that entry and closes it.
+void Form1Page::OnComboArrowOrList(const std::string& type, bool onArrow, const val& event) {
+  if (type == "mousedown") event.call<void>("preventDefault");
+  if (type != "click") return;
+  if (onArrow) {
+    ShowComboList(comboList_["hidden"].as<bool>());
+  } else {
+    ChooseComboEntry(event["target"].call<val>("closest", val("[role=option]")));
+  }
+  Element(ControlId::Combo1).call<void>("focus");
+}
+
+void Form1Page::ChooseComboEntry(const val& entry) {
+  if (entry.isNull()) return;
+  Element(ControlId::Combo1).set("value", entry["textContent"]);
+  ShowComboList(false);
 }
 
 // The window's option buttons are one group: selecting one clears the others.
@@ -173,6 +167,26 @@ std::string Form1Page::DecimalSeparator() const {
   return ".";
 }
 
-void Form1Page::End() { ended_ = true; }
+// End: the page closes where the browser lets it (a window a script opened); where it does
+// not, the window is taken off the page and a line says that the program has ended, with a
+// link that opens it again. The runner lets no further event procedure run.
+void Form1Page::End() {
+  // A page may close itself only when a script opened it; otherwise this does nothing.
+  val::global("window").call<void>("close");
+  val page = window_["parentNode"];  // the page's main landmark, where the note stays
+  window_.call<void>("remove");
+  val note = NewElement("p");
+  note.set("id", val("Ended"));
+  SetTextContent(note, "El programa ha terminado. ");
+  val again = NewElement("a");
+  again.set("href", val::global("location")["href"]);
+  SetTextContent(again, "Abrir Quorvel de nuevo");
+  Append(note, again);
+  Append(page, note);
+}
+
+void Form1Page::ReportRunTimeError(std::string_view utf8ErrorName) {
+  ShowErrorReport(utf8ErrorName);
+}
 
 }  // namespace quorvel::web

@@ -7,6 +7,7 @@
 
 #include "frontends/web/dom.h"
 #include "ui/form1_frontend.h"
+#include "ui/procedure_runner.h"
 
 namespace quorvel::web {
 
@@ -14,7 +15,7 @@ namespace quorvel::web {
 // row of the control table, each with the control's name as its id, at its designed place.
 // The page carries them already as Form_Load leaves them (Form1Markup); constructing this
 // takes them over and starts delivering their events to the event procedures, each one
-// through the error report.
+// through the runner, which hands its run-time errors to the report.
 class Form1Page final : private ui::Form1Frontend {
  public:
   Form1Page();
@@ -23,7 +24,7 @@ class Form1Page final : private ui::Form1Frontend {
   void HandleEvent(const val& event);
 
   // Whether End has taken the window off the page: then nothing more runs.
-  bool Ended() const { return ended_; }
+  bool Ended() const { return runner_.Ended(); }
 
   val& Window() { return window_; }
 
@@ -35,9 +36,11 @@ class Form1Page final : private ui::Form1Frontend {
   void SetCaption(ui::ControlId control, std::string_view utf8Caption) override;
   std::string DecimalSeparator() const override;
   void End() override;
+  void ReportRunTimeError(std::string_view utf8ErrorName) override;
 
-  void Run(ui::EventProcedure procedure);
   void SelectOption(ui::ControlId option);
+  void OnComboArrowOrList(const std::string& type, bool onArrow, const val& event);
+  void ChooseComboEntry(const val& entry);
   void OnComboKey(const val& event);
   void ShowComboList(bool shown);
 
@@ -49,7 +52,7 @@ class Form1Page final : private ui::Form1Frontend {
   // or option button, the element itself for every other control.
   std::vector<val> elements_;
   val comboList_ = val::null();
-  bool ended_ = false;
+  ui::ProcedureRunner runner_;
 };
 
 }  // namespace quorvel::web

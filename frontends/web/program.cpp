@@ -71,21 +71,6 @@ int Start() {
   return 0;
 }
 
-void EndProgram(val& window) {
-  // A page may close itself only when a script opened it; otherwise this does nothing.
-  val::global("window").call<void>("close");
-  val page = window["parentNode"];  // the page's main landmark, where the note stays
-  window.call<void>("remove");
-  val note = NewElement("p");
-  note.set("id", val("Ended"));
-  SetTextContent(note, "El programa ha terminado. ");
-  val again = NewElement("a");
-  again.set("href", val::global("location")["href"]);
-  SetTextContent(again, "Abrir Quorvel de nuevo");
-  Append(note, again);
-  Append(page, note);
-}
-
 }  // namespace quorvel::web
 
 EMSCRIPTEN_BINDINGS(quorvel_web) {

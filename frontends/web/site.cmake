@@ -82,6 +82,7 @@ function(quorvel_web_site program site renderer writer)
 
   add_custom_command(OUTPUT ${site}/sw.js
     COMMAND ${CMAKE_COMMAND} -DSITE=${site} -DTEMPLATE=${page}/sw.js.in
+            -DPROJECT_VERSION=${PROJECT_VERSION}
             "-DFILES=${files}" -P ${QUORVEL_WEB_DIR}/write_service_worker.cmake
     DEPENDS ${files} ${page}/sw.js.in ${QUORVEL_WEB_DIR}/write_service_worker.cmake VERBATIM)
   add_custom_target(quorvel_site ALL DEPENDS ${files} ${site}/sw.js)

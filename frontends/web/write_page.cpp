@@ -3,7 +3,8 @@
 //
 //   quorvel_write_page TEMPLATE.html STYLE.css OUTPUT.html OUTPUT.css
 //
-// The template's line "<!-- Form1 -->" becomes the window's markup; OUTPUT.css is STYLE.css
+// The template's line "<!-- Form1 -->" becomes the window's markup, and "<!-- Form1.Caption -->"
+// the page's title, the window's caption; OUTPUT.css is STYLE.css
 // followed by each control's place and font: one style sheet, one request fewer before the
 // window shows.
 #include <cstdio>
@@ -19,6 +20,14 @@ bool ReadFile(const char* path, std::string& contents) {
   std::ifstream in(path, std::ios::binary);
   contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   return in.good() || in.eof();
+}
+
+// Replaces `placeholder` in `page` with `text`; false if the page has no such placeholder.
+bool Fill(std::string& page, const std::string& placeholder, const std::string& text) {
+  const auto at = page.find(placeholder);
+  if (at == std::string::npos) return false;
+  page.replace(at, placeholder.size(), text);
+  return true;
 }
 
 bool WriteFile(const char* path, const std::string& contents) {
@@ -41,14 +50,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quorvel_write_page: cannot read %s or %s\n", argv[1], argv[2]);
     return 1;
   }
-  const std::string placeholder = "<!-- Form1 -->\n";
-  const auto at = page.find(placeholder);
-  if (at == std::string::npos) {
-    std::fprintf(stderr, "quorvel_write_page: %s has no line <!-- Form1 -->\n", argv[1]);
+  const quorvel::web::Form1Markup markup = quorvel::web::WriteForm1Markup();
+  if (!Fill(page, "<!-- Form1 -->\n", markup.html) ||
+      !Fill(page, "<!-- Form1.Caption -->", markup.title)) {
+    std::fprintf(stderr, "quorvel_write_page: %s lacks <!-- Form1 --> or <!-- Form1.Caption -->\n",
+                 argv[1]);
     return 1;
   }
-  const quorvel::web::Form1Markup markup = quorvel::web::WriteForm1Markup();
-  page.replace(at, placeholder.size(), markup.html);
   style +=
       "\n/* Written from the window's design: each control's place and font. */\n" + markup.css;
   if (!WriteFile(argv[3], page) || !WriteFile(argv[4], style)) {

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Writes SITE/sw.js from TEMPLATE: the list of the site's files to keep (FILES, absolute
-# paths under SITE, plus the folder's own address "./"), and a version drawn from their
-# contents, so that a changed file makes browsers fetch the whole site anew.
+# paths under SITE, plus the folder's own address "./"), the program's version
+# (PROJECT_VERSION) and a version drawn from the files' contents, so that a changed file
+# makes browsers fetch the whole site anew.
 set(list "'./'")
 set(contents "")
 foreach(file IN LISTS FILES)

@@ -149,22 +149,26 @@ void Form1Controls::Create(HWND form, UINT dpi) {
         SendMessageW(info.hwndItem, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
       }
     }
-    if (design.showsResult) {
-      tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX, 0, 0, 0, 0,
-                                 form, nullptr, instance, nullptr);
-      TTTOOLINFOW tool{};
-      tool.cbSize = sizeof(tool);
-      tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-      tool.hwnd = form;
-      tool.uId = reinterpret_cast<UINT_PTR>(window);
-      std::wstring text = Utf16(design.text);
-      tool.lpszText = text.data();
-      SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    if (design.showsResult) CreateResultTip(window, design.text, instance);
   }
   RenderEmblem();
   Layout(dpi);
   SetAccessibleNames();
+}
+
+// The result label's box shows only its first characters by design; a tooltip carries its
+// whole text.
+void Form1Controls::CreateResultTip(HWND label, const char* text, HINSTANCE instance) {
+  tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX, 0, 0, 0, 0,
+                             form_, nullptr, instance, nullptr);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = form_;
+  tool.uId = reinterpret_cast<UINT_PTR>(label);
+  std::wstring tip = Utf16(text);
+  tool.lpszText = tip.data();
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Form1Controls::CreateFonts(UINT dpi) {

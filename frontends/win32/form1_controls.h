@@ -75,6 +75,7 @@ class Form1Controls {
   const ui::ControlDesign* DesignOf(int windowId) const;
 
  private:
+  void CreateResultTip(HWND label, const char* text, HINSTANCE instance);
   void CreateFonts(UINT dpi);
   void SetTooltipFont(UINT dpi);
   void FitComboBox(HWND combo, const RECT& box, UINT dpi);

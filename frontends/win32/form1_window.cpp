@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontends/win32/form1_window.h"
 
-#include <exception>
-
 #include "frontends/win32/error_report.h"
 #include "frontends/win32/text.h"
-#include "runtime/run_time_error.h"
 
 namespace quorvel::win32 {
 
@@ -37,7 +34,7 @@ void RegisterWindowClass(HINSTANCE instance) {
 
 }  // namespace
 
-Form1Window::Form1Window(HINSTANCE instance) : instance_(instance) {
+Form1Window::Form1Window(HINSTANCE instance) : instance_(instance), runner_(*this) {
   RegisterWindowClass(instance);
   window_ = CreateWindowExW(0, kWindowClass, Utf16(ui::kForm1.caption).c_str(), kWindowStyle,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
@@ -47,7 +44,7 @@ Form1Window::Form1Window(HINSTANCE instance) : instance_(instance) {
   FitClientArea(dpi, nullptr);
   controls_.Create(window_, dpi);
   focus_ = controls_[ui::kForm1.firstFocus];
-  Run(ui::kForm1.load);
+  runner_.Run(ui::kForm1.load);
 }
 
 Form1Window::~Form1Window() {
@@ -156,16 +153,7 @@ void Form1Window::OnCommand(int controlId, int notification) {
     if (selectedOption_ == design) return;
     selectedOption_ = design;
   }
-  Run(design->click);
-}
-
-void Form1Window::Run(ui::EventProcedure procedure) {
-  if (ended_) return;
-  try {
-    procedure(*this);
-  } catch (...) {
-    ShowErrorReport(window_, Utf16(NameOfRunTimeError(std::current_exception())));
-  }
+  runner_.Run(design->click);
 }
 
 std::string Form1Window::Text(ui::ControlId control) const {
@@ -195,12 +183,15 @@ std::string Form1Window::DecimalSeparator() const {
   return Utf8(separator);
 }
 
-// End: no further event procedure runs, the window goes at once and the message loop
-// ends with status 0.
+// End: the window goes at once and the message loop ends with status 0; the runner lets no
+// further event procedure run.
 void Form1Window::End() {
-  ended_ = true;
   ShowWindow(window_, SW_HIDE);
   PostQuitMessage(0);
+}
+
+void Form1Window::ReportRunTimeError(std::string_view utf8ErrorName) {
+  ShowErrorReport(window_, Utf16(utf8ErrorName));
 }
 
 }  // namespace quorvel::win32

@@ -5,6 +5,7 @@
 
 #include "frontends/win32/form1_controls.h"
 #include "ui/form1_frontend.h"
+#include "ui/procedure_runner.h"
 
 namespace quorvel::win32 {
 
@@ -12,7 +13,7 @@ namespace quorvel::win32 {
 // and every control from the control table and runs Form_Load, so a constructed Form1Window
 // is the window as it opens, not yet shown. All state lives in the controls; the event
 // procedures reach them through the front-end interface this class implements, and every
-// one of them runs through the error report.
+// one of them runs through the runner, which hands its run-time errors to the report.
 class Form1Window final : private ui::Form1Frontend {
  public:
   explicit Form1Window(HINSTANCE instance);
@@ -35,12 +36,10 @@ class Form1Window final : private ui::Form1Frontend {
   void SetCaption(ui::ControlId control, std::string_view utf8Caption) override;
   std::string DecimalSeparator() const override;
   void End() override;
+  void ReportRunTimeError(std::string_view utf8ErrorName) override;
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(int controlId, int notification);
-  // Runs an event procedure; a run-time error that leaves it is reported, and the program
-  // goes on with its window as the procedure left it.
-  void Run(ui::EventProcedure procedure);
   void FitClientArea(UINT dpi, const RECT* suggested);
   // Gives the window the car at the icon sizes of `dpi`.
   void SetIcons(UINT dpi);
@@ -51,7 +50,7 @@ class Form1Window final : private ui::Form1Frontend {
   Form1Controls controls_;
   HWND focus_ = nullptr;  // the control that had the focus when the window was deactivated
   const ui::ControlDesign* selectedOption_ = nullptr;
-  bool ended_ = false;
+  ui::ProcedureRunner runner_;
 };
 
 }  // namespace quorvel::win32

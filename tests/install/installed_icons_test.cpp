@@ -21,7 +21,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "frontends/qt/pictures.h"
+#include "art/pictures.h"
 
 namespace {
 
@@ -112,7 +112,7 @@ TEST_F(InstalledIcons, AreTheWindowIconAtEverySize) {
     SCOPED_TRACE(IconPath(size).toStdString());
     const QImage installed = LoadIcon(size);
     ASSERT_FALSE(installed.isNull());
-    const QImage window = quorvel::CarIcon()
+    const QImage window = quorvel::art::CarIcon()
                               .pixmap(QSize(size, size))
                               .toImage()
                               .convertToFormat(QImage::Format_ARGB32_Premultiplied);

@@ -1,61 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The runtime's single error report: what it names, that nothing escapes it, and that
-// assistive technology hears it as an alert.
+// The Qt front end's error report: how it looks, and that assistive technology hears it as
+// an alert. What it names, and that nothing escapes a procedure, the core suite tests
+// (ProcedureRunner); the window's own report, form1_events_test.cpp.
 #include <QAccessible>
 #include <QMessageBox>
 
-#include <new>
-#include <stdexcept>
+#include <functional>
 #include <vector>
 
 #include "frontends/qt/error_report.h"
-#include "runtime/arithmetic_fault.h"
 #include "ui_test_support.h"
 
-namespace quorvel::testing {
+namespace quorvel::qt::testing {
 namespace {
-
-std::exception_ptr Thrown(const std::function<void()>& thrower) {
-  try {
-    thrower();
-  } catch (...) {
-    return std::current_exception();
-  }
-  return nullptr;
-}
-
-TEST(RunTimeErrorName, NamesEachErrorInSpanish) {
-  const std::vector<std::pair<std::function<void()>, QString>> cases = {
-      {[] { RaiseArithmeticFault(ArithmeticFault::Kind::DivisionByZero); }, "División por cero"},
-      {[] { RaiseArithmeticFault(ArithmeticFault::Kind::Overflow); }, "Desbordamiento"},
-      {[] { throw std::bad_alloc(); }, "Memoria insuficiente"},
-      {[] { throw std::logic_error("internal"); }, "Error en tiempo de ejecución"},
-      {[] { throw 42; }, "Error en tiempo de ejecución"},
-  };
-  for (const auto& [thrower, name] : cases) {
-    EXPECT_EQ(RunTimeErrorName(Thrown(thrower)), name);
-  }
-}
-
-TEST(RunEventProcedure, ReportsWhatTheProcedureThrowsAndLetsNothingEscape) {
-  ReportCloser closer;
-  bool ran = false;
-  RunEventProcedure(nullptr, [&] {
-    ran = true;
-    RaiseArithmeticFault(ArithmeticFault::Kind::Overflow);
-  });
-  EXPECT_TRUE(ran);
-  ASSERT_TRUE(closer.seen().has_value());
-  EXPECT_EQ(closer.seen()->text, "Desbordamiento");
-}
-
-TEST(RunEventProcedure, ShowsNoReportWhenTheProcedureSucceeds) {
-  ReportCloser closer;
-  int runs = 0;
-  RunEventProcedure(nullptr, [&] { ++runs; });
-  EXPECT_EQ(runs, 1);
-  EXPECT_FALSE(closer.seen().has_value());
-}
 
 // Opens the report, reads what `inspect` wants from the box while it shows, and closes it.
 void ShowAndClose(const std::function<void(QMessageBox*)>& inspect) {
@@ -118,4 +75,4 @@ TEST(ErrorReport, IsAnnouncedAsAnAlertWhenItShows) {
 }
 
 }  // namespace
-}  // namespace quorvel::testing
+}  // namespace quorvel::qt::testing

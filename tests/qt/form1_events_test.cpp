@@ -16,7 +16,7 @@
 #include "tests/worked_example.h"
 #include "ui_test_support.h"
 
-namespace quorvel::testing {
+namespace quorvel::qt::testing {
 namespace {
 
 // What the three area fields hold and whether they can be edited.
@@ -348,4 +348,4 @@ TEST_F(End, ClosingTheWindowEndsTheLoopWithStatusZero) {
 }
 
 }  // namespace
-}  // namespace quorvel::testing
+}  // namespace quorvel::qt::testing

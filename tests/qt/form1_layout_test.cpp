@@ -14,7 +14,7 @@
 #include "frontends/qt/classic_metrics_style.h"
 #include "ui_test_support.h"
 
-namespace quorvel::testing {
+namespace quorvel::qt::testing {
 namespace {
 
 enum class Face { Window, Title, Result };
@@ -416,4 +416,4 @@ TEST_F(WindowAsItOpens, ResultLabelShowsItsTextToEveryone) {
 }
 
 }  // namespace
-}  // namespace quorvel::testing
+}  // namespace quorvel::qt::testing

@@ -10,10 +10,10 @@
 
 #include <algorithm>
 
-#include "frontends/qt/pictures.h"
+#include "art/pictures.h"
 #include "ui_test_support.h"
 
-namespace quorvel::testing {
+namespace quorvel::qt::testing {
 namespace {
 
 // The scale factor the run was started with.
@@ -118,8 +118,8 @@ TEST_F(HighDpi, EmblemIsTheDrawingAtTheScreensDensity) {
   const QPixmap emblem = Control<QLabel>("Image1")->pixmap();
   ASSERT_FALSE(emblem.isNull());
   const QImage shown = emblem.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  EXPECT_EQ(shown, EmblemPicture(emblem.size()));
+  EXPECT_EQ(shown, art::EmblemPicture(emblem.size()));
 }
 
 }  // namespace
-}  // namespace quorvel::testing
+}  // namespace quorvel::qt::testing

@@ -9,9 +9,9 @@
 #include <cstring>
 #include <span>
 
-#include "frontends/qt/pictures.h"
+#include "art/pictures.h"
 
-namespace quorvel {
+namespace quorvel::art {
 namespace {
 
 int DistinctOpaqueColours(const QImage& image) {
@@ -85,4 +85,4 @@ TEST(Pictures, EmbeddedEmblemIsTheDrawingAtItsDesignedSize) {
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::art

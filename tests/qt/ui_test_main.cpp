@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "frontends/qt/program.h"
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
+  quorvel::qt::PrepareApplication();
   return RUN_ALL_TESTS();
 }

@@ -17,14 +17,14 @@
 #include <memory>
 #include <optional>
 
-#include "frontends/qt/form1.h"
+#include "frontends/qt/form1_window.h"
 
 // Lets failing expectations print Qt's strings as text.
 inline void PrintTo(const QString& text, std::ostream* os) {
   *os << '"' << text.toStdString() << '"';
 }
 
-namespace quorvel::testing {
+namespace quorvel::qt::testing {
 
 // A Form1 as it opens, shown and exposed so that mouse and keyboard reach it.
 class OpenWindow : public ::testing::Test {
@@ -118,4 +118,4 @@ class ReportCloser {
   std::optional<ReportSeen> seen_;
 };
 
-}  // namespace quorvel::testing
+}  // namespace quorvel::qt::testing

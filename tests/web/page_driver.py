@@ -14,15 +14,14 @@ out keep it working on a machine with no network."""
 import base64
 import contextlib
 import functools
-import http.server
 import itertools
 import json
 import os
 import re
 import shutil
 import subprocess
-import tempfile
 import sys
+import tempfile
 import threading
 
 from selenium import webdriver

@@ -157,6 +157,19 @@ class Quorvel {
     return focus;
   }
 
+  // Whether the program's thread has the window active, with the focus in one of its
+  // controls, and has handled every message sent to it until now.
+  bool Activated() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(thread_, &info) || info.hwndActive != form_ || !info.hwndFocus ||
+        !IsChild(form_, info.hwndFocus)) {
+      return false;
+    }
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored) != 0;
+  }
+
   // A window of the program's that the main window owns: the error report.
   HWND OwnedPopup() const {
     struct Search {
@@ -250,9 +263,10 @@ void BringToFront(const Quorvel& q) {
   SetForegroundWindow(q.form());
   Check(WaitFor([&] { return GetForegroundWindow() == q.form(); }),
         "the window comes to the front");
-  // The X server's word that the window has the input focus comes a moment later, and
-  // puts the focus back in the window's own focused control: let it arrive first.
-  Sleep(500);
+  // The program takes its activation a moment later, and puts the focus back in the
+  // window's own focused control then: wait until its thread has the window active with the
+  // focus in one of its controls, and has handled every message sent to it meanwhile.
+  Check(WaitFor([&] { return q.Activated(); }), "the window takes the focus");
 }
 
 // Puts the focus in a field and types into it.
@@ -660,10 +674,11 @@ void CheckKeyboard(const Quorvel& q) {
     FocusOn(q, q[at]);
     Key(VK_RETURN);
     Key(VK_ESCAPE);
-    // Keys arrive in order: once this Tab has moved the focus, Enter and Escape were handled.
+    // Keys arrive in order: once this Tab has moved the focus, Enter and Escape were handled,
+    // and a report either opened inside them would own the focus by now.
     Key(VK_TAB);
-    WaitFor([&] { return q.Focus() != q[at]; });
-    Sleep(100);
+    Check(WaitFor([&] { return q.Focus() != q[at]; }),
+          std::string("Tab moves on from ") + Design(at).name + " after Enter and Escape");
     Check(q.Running() && IsWindowVisible(q.form()) && !q.OwnedPopup(),
           std::string("Enter and Escape in ") + Design(at).name + " do nothing");
   }

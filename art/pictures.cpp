@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frontends/qt/pictures.h"
+#include "art/pictures.h"
 
 #include <QIconEngine>
 #include <QLinearGradient>
@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace quorvel {
+namespace quorvel::art {
 
 namespace {
 
@@ -222,4 +222,4 @@ QImage EmblemPicture(QSize pixelSize) {
 
 QIcon CarIcon() { return QIcon(new CarIconEngine); }
 
-}  // namespace quorvel
+}  // namespace quorvel::art

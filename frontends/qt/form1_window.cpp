@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frontends/qt/form1.h"
+#include "frontends/qt/form1_window.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -9,13 +9,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "art/pictures.h"
 #include "frontends/qt/error_report.h"
 #include "frontends/qt/fonts.h"
-#include "frontends/qt/pictures.h"
-#include "frontends/qt/program.h"
-#include "frontends/qt/window_accessibility.h"
 
-namespace quorvel {
+namespace quorvel::qt {
 
 namespace {
 
@@ -25,26 +23,17 @@ QString FromUtf8(std::string_view text) {
 
 }  // namespace
 
-Form1::Form1(QWidget* parent) : QWidget(parent) {
+Form1::Form1(QWidget* parent) : QWidget(parent), runner_(*this) {
   setObjectName(QString::fromLatin1(ui::kForm1.name));
-  PresentForm1AsWindow();
-  RegisterFontSubstitutes();
-  // The window's default font is the whole program's: the error report and the tooltips
-  // use it too, and the toolkit's own default face is never loaded, which shortens start-up.
-  QApplication::setFont(WindowFont());
   setFont(WindowFont());
   setWindowTitle(QString::fromUtf8(ui::kForm1.caption));
-  setWindowIcon(CarIcon());
+  setWindowIcon(art::CarIcon());
   setFixedSize(ui::kForm1.clientWidth / ui::kTwipsPerPixel,
                ui::kForm1.clientHeight / ui::kTwipsPerPixel);
-  c_ = BuildForm1Controls(*this);
-  c_[ui::kForm1.firstFocus]->setFocus();
+  controls_ = BuildForm1Controls(*this);
+  controls_[ui::kForm1.firstFocus]->setFocus();
   WireEvents();
-  Run(ui::kForm1.load);
-}
-
-void Form1::Run(ui::EventProcedure procedure) {
-  RunEventProcedure(this, [this, procedure] { procedure(*this); });
+  runner_.Run(ui::kForm1.load);
 }
 
 // The only place where control events meet event procedures: each control the table gives
@@ -53,31 +42,33 @@ void Form1::WireEvents() {
   for (const ui::ControlDesign& design : ui::kForm1Controls) {
     if (!design.click) continue;
     const ui::EventProcedure procedure = design.click;
-    if (auto* option = qobject_cast<QRadioButton*>(c_[design.id])) {
+    if (auto* option = qobject_cast<QRadioButton*>(controls_[design.id])) {
       connect(option, &QRadioButton::toggled, this, [this, procedure](bool selected) {
-        if (selected) Run(procedure);
+        if (selected) runner_.Run(procedure);
       });
-    } else if (auto* button = qobject_cast<QPushButton*>(c_[design.id])) {
-      connect(button, &QPushButton::clicked, this, [this, procedure] { Run(procedure); });
+    } else if (auto* button = qobject_cast<QPushButton*>(controls_[design.id])) {
+      connect(button, &QPushButton::clicked, this, [this, procedure] { runner_.Run(procedure); });
     }
   }
 }
 
 std::string Form1::Text(ui::ControlId control) const {
-  if (auto* combo = qobject_cast<QComboBox*>(c_[control])) {
+  if (auto* combo = qobject_cast<QComboBox*>(controls_[control])) {
     return combo->currentText().toStdString();
   }
-  return c_.As<QLineEdit>(control)->text().toStdString();
+  return controls_.As<QLineEdit>(control)->text().toStdString();
 }
 
 void Form1::SetText(ui::ControlId control, std::string_view utf8Text) {
-  c_.As<QLineEdit>(control)->setText(FromUtf8(utf8Text));
+  controls_.As<QLineEdit>(control)->setText(FromUtf8(utf8Text));
 }
 
-void Form1::SetEnabled(ui::ControlId control, bool enabled) { c_[control]->setEnabled(enabled); }
+void Form1::SetEnabled(ui::ControlId control, bool enabled) {
+  controls_[control]->setEnabled(enabled);
+}
 
 void Form1::SetCaption(ui::ControlId control, std::string_view utf8Caption) {
-  auto* label = c_.As<QLabel>(control);
+  auto* label = controls_.As<QLabel>(control);
   const QString caption = FromUtf8(utf8Caption);
   label->setText(caption);
   // The result label's box shows only the first characters; its tooltip, the whole text.
@@ -88,6 +79,15 @@ std::string Form1::DecimalSeparator() const {
   return QLocale::system().decimalPoint().toStdString();
 }
 
-void Form1::End() { quorvel::End(); }
+// End: every window closes and the event loop ends with status 0 once the running procedure
+// returns; the runner lets no further procedure run. Never calls std::exit.
+void Form1::End() {
+  QApplication::closeAllWindows();
+  QCoreApplication::exit(0);
+}
 
-}  // namespace quorvel
+void Form1::ReportRunTimeError(std::string_view utf8ErrorName) {
+  ShowErrorReport(this, FromUtf8(utf8ErrorName));
+}
+
+}  // namespace quorvel::qt

@@ -13,7 +13,7 @@
 
 class QPainter;
 
-namespace quorvel {
+namespace quorvel::art {
 
 // The emblem's designed size in pixels; the window shows it stretched to its box.
 inline constexpr QSize kEmblemSize{ui::kEmblemWidth, ui::kEmblemHeight};
@@ -33,4 +33,4 @@ QImage EmblemPicture(QSize pixelSize);
 // The window icon: the car, rendered at whatever size is asked for.
 QIcon CarIcon();
 
-}  // namespace quorvel
+}  // namespace quorvel::art
