@@ -10,8 +10,9 @@
 # quorvel-wine-calculated.png), and the same on a screen of 192 dpi (quorvel-wine-192dpi.png,
 # quorvel-wine-192dpi-calculated.png).
 # Given the page's folder too (make web), it saves the page in headless Chromium as it opens,
-# after the worked example, with the error report open and on a 375-pixel phone screen
-# (quorvel-web.png, quorvel-web-calculated.png, quorvel-web-report.png, quorvel-web-phone.png).
+# after the worked example and with the error report open, and its phone view on phone
+# screens after the worked example and with the report (quorvel-web.png,
+# quorvel-web-calculated.png, quorvel-web-report.png, quorvel-web-phone*.png).
 set -euo pipefail
 build_dir=${1:-build}
 windows_dir=${2:-}

@@ -141,11 +141,13 @@ std::string ComboBox(const Control& c, std::string& css) {
   return html;
 }
 
-// Each option button is a Tab stop of its own, as on the desktop: the radios share no name,
-// and the program keeps them exclusive.
+// Each option button is a Tab stop of its own, as on the desktop: each radio is a group of
+// its own, by a name of its own (a browser lets Tab reach only one radio of a group, and
+// radios with no name make one group in some engines), and the program keeps them exclusive
+// and answers their arrow keys.
 std::string OptionButton(const Control& c) {
-  return "<label" + c.id + "><input type=\"radio\"" + c.common + ">" + Escape(c.text) +
-         "</label>\n";
+  return "<label" + c.id + "><input type=\"radio\"" + Attribute("name", c.design.name) +
+         c.common + ">" + Escape(c.text) + "</label>\n";
 }
 
 std::string PushButton(const Control& c) {

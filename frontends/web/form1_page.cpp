@@ -1,10 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frontends/web/form1_page.h"
 
+#include <emscripten/emscripten.h>
+
 #include <algorithm>
 
 #include "frontends/web/error_report.h"
 #include "frontends/web/form1_markup.h"
+
+// The decimal separator of the browser's language, as a code point. A language that Intl
+// refuses (such as "C", "POSIX", an empty or a malformed tag, which some browsers report
+// from the system's settings) falls back to the point: what the browser reports never keeps
+// the program from writing its result.
+// clang-format off
+EM_JS(int, BrowserDecimalSeparator, (), {
+  try {
+    const parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
+    const decimal = parts.find((part) => part.type === 'decimal');
+    if (decimal && decimal.value.length > 0) return decimal.value.codePointAt(0);
+  } catch (refused) {
+  }
+  return 46;
+});
+// clang-format on
 
 namespace quorvel::web {
 
@@ -26,6 +44,28 @@ std::string IdAround(const val& target) {
   if (!target.instanceof (val::global("Element"))) return {};
   const val owner = target.call<val>("closest", val("[id]"));
   return owner.isNull() ? std::string() : owner["id"].as<std::string>();
+}
+
+// A code point as UTF-8 text.
+std::string Utf8(int codePoint) {
+  const auto c = static_cast<unsigned>(codePoint);
+  std::string out;
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return out;
 }
 
 }  // namespace
@@ -68,6 +108,8 @@ void Form1Page::HandleEvent(const val& event) {
   if (!design) return;
   if (type == "keydown" && design->id == ControlId::Combo1) {
     OnComboKey(event);
+  } else if (type == "keydown" && design->kind == ControlKind::OptionButton) {
+    OnOptionKey(*design, event);
   } else if (type == "click" && design->kind == ControlKind::PushButton && design->click) {
     runner_.Run(design->click);
   } else if (type == "change" && design->kind == ControlKind::OptionButton &&
@@ -103,6 +145,36 @@ void Form1Page::SelectOption(ControlId option) {
       Element(design.id).set("checked", val(false));
     }
   }
+}
+
+// The arrow keys on an option button, answered here and not left to the browser, for each
+// engine answers them its own way. As in the Windows program, where the option buttons make
+// one group: every arrow moves the focus to the next button of the group (Right and Down) or
+// the previous one (Left and Up), round past either end, and selects it. (The Linux program
+// keeps Qt's own rule: Left and Right move to the button beside, selecting it only when the
+// button left was selected, and Up, Down and the ends do nothing.)
+void Form1Page::OnOptionKey(const ControlDesign& option, const val& event) {
+  const std::string key = event["key"].as<std::string>();
+  const bool back = key == "ArrowLeft" || key == "ArrowUp";
+  if (!back && key != "ArrowRight" && key != "ArrowDown") return;
+  if (event["altKey"].as<bool>() || event["ctrlKey"].as<bool>() || event["metaKey"].as<bool>()) {
+    return;
+  }
+  event.call<void>("preventDefault");
+  std::vector<const ControlDesign*> group;
+  std::size_t at = 0;
+  for (const ControlDesign& design : ui::kForm1Controls) {
+    if (design.kind != ControlKind::OptionButton) continue;
+    if (design.id == option.id) at = group.size();
+    group.push_back(&design);
+  }
+  const ControlDesign& next = *group[(at + (back ? group.size() - 1 : 1)) % group.size()];
+  val& radio = Element(next.id);
+  radio.call<void>("focus");
+  if (radio["checked"].as<bool>()) return;
+  radio.set("checked", val(true));
+  SelectOption(next.id);
+  runner_.Run(next.click);
 }
 
 // The keys of a drop-down combo box: Alt+Down or F4 open and close the list; Down and Up
@@ -157,15 +229,7 @@ void Form1Page::SetCaption(ControlId control, std::string_view utf8Caption) {
 }
 
 // The browser's language decides; the C library's locale inside the program is always "C".
-std::string Form1Page::DecimalSeparator() const {
-  const val format = val::global("Intl")["NumberFormat"].new_(val::global("navigator")["language"]);
-  const val parts = format.call<val>("formatToParts", val(1.5));
-  const int count = parts["length"].as<int>();
-  for (int i = 0; i < count; ++i) {
-    if (parts[i]["type"].as<std::string>() == "decimal") return parts[i]["value"].as<std::string>();
-  }
-  return ".";
-}
+std::string Form1Page::DecimalSeparator() const { return Utf8(BrowserDecimalSeparator()); }
 
 // End: the page closes where the browser lets it (a window a script opened); where it does
 // not, the window is taken off the page and a line says that the program has ended, with a

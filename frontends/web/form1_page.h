@@ -39,6 +39,7 @@ class Form1Page final : private ui::Form1Frontend {
   void ReportRunTimeError(std::string_view utf8ErrorName) override;
 
   void SelectOption(ui::ControlId option);
+  void OnOptionKey(const ui::ControlDesign& option, const val& event);
   void OnComboArrowOrList(const std::string& type, bool onArrow, const val& event);
   void ChooseComboEntry(const val& entry);
   void OnComboKey(const val& event);

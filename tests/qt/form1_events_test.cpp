@@ -108,6 +108,42 @@ TEST_F(AreaMode, OptionSelectedFromTheKeyboardRunsItsProcedure) {
   EXPECT_EQ(Fields(), (AreaFields{"", "", "", false, true, true}));
 }
 
+// The arrow keys on an option button, as Qt's own buttons answer them: Left and Right move
+// the focus to the other button beside it, and select it only when the button left was
+// selected; Up and Down find no button above or below, and nothing happens; past either end
+// nothing happens either.
+TEST_F(AreaMode, ArrowKeysOnTheOptionButtons) {
+  struct ArrowCase {
+    const char* selected;  // before the key: "Option1", "Option2" or none
+    const char* focused;
+    Qt::Key key;
+    const char* focusedAfter;
+    const char* selectedAfter;
+  };
+  const std::vector<ArrowCase> cases = {
+      {"", "Option1", Qt::Key_Right, "Option2", ""},
+      {"", "Option1", Qt::Key_Down, "Option1", ""},
+      {"Option2", "Option2", Qt::Key_Left, "Option1", "Option1"},
+      {"Option1", "Option1", Qt::Key_Left, "Option1", "Option1"},
+      {"Option2", "Option2", Qt::Key_Up, "Option2", "Option2"},
+      {"Option1", "Option2", Qt::Key_Left, "Option1", "Option1"},
+  };
+  for (const ArrowCase& c : cases) {
+    SCOPED_TRACE(std::string(c.selected) + " selected, key " + std::to_string(c.key) + " on " +
+                 c.focused);
+    TearDown();
+    SetUp();
+    if (*c.selected) ClickOption(c.selected);
+    auto* focused = Control<QRadioButton>(c.focused);
+    focused->setFocus();
+    QTest::keyClick(focused, c.key);
+    EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), c.focusedAfter);
+    const bool first = Control<QRadioButton>("Option1")->isChecked();
+    const bool second = Control<QRadioButton>("Option2")->isChecked();
+    EXPECT_EQ(first ? "Option1" : second ? "Option2" : "", std::string(c.selectedAfter));
+  }
+}
+
 // "Calcular" with texts typed by hand. The figures the label must show come from the
 // calculation given the numbers those texts stand for.
 class Calculate : public OpenWindow {

@@ -23,6 +23,7 @@ import subprocess
 import sys
 import tempfile
 import threading
+import urllib.parse
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -66,9 +67,13 @@ class _TestHandler(static_site.StaticHandler):
         pass
 
     def do_GET(self):
-        held = self.server.site.held.get(self.path.split("?", 1)[0])
-        if held is not None:
-            held.wait(60)
+        site = self.server.site
+        name = urllib.parse.urlsplit(self.path).path.lstrip("/")
+        if name in site.blocked:
+            self.send_error(404)
+            return
+        if name in site.held:
+            site.held[name].wait(60)
         super().do_GET()
 
     def do_POST(self):
@@ -98,10 +103,12 @@ class SiteServer:
     def __init__(self, folder):
         self.folder = folder
         self.port = 0
-        self.held = {}
         self.violations = []
         self.policy = page_policy(folder)
         self._httpd = None
+        # Files the server answers as missing, and files it answers only once released.
+        self.blocked = set()
+        self.held = {}
         self.start()
 
     def start(self):
@@ -118,9 +125,9 @@ class SiteServer:
             self._httpd.server_close()
             self._httpd = None
 
-    def hold(self, path):
-        """Requests for path wait until release()."""
-        self.held[path] = threading.Event()
+    def hold(self, name):
+        """Requests for that file of the folder wait until release()."""
+        self.held[name] = threading.Event()
 
     def release(self):
         for event in self.held.values():

@@ -147,8 +147,10 @@ class WindowTest(PageTestCase):
           return [kind('Text1').type, kind('Combo1').getAttribute('role'),
                   kind('Option1').querySelector('input').type,
                   kind('Frame1').querySelector('legend').textContent,
-                  document.querySelectorAll('#Form1 input[type=radio][name]').length];""")
-        self.assertEqual(kinds, ["text", "combobox", "radio", "Coef. Aerodinámico", 0])
+                  [...document.querySelectorAll('#Form1 input[type=radio]')].map((r) => r.name)];""")
+        # Each radio a group of its own, so that Tab reaches each in every engine.
+        self.assertEqual(kinds, ["text", "combobox", "radio", "Coef. Aerodinámico",
+                                 ["Option1", "Option2"]])
 
     def test_window_opens_as_form_load_leaves_it(self):
         self.assertEqual(self.active_id(), "Text1")
@@ -257,17 +259,42 @@ class WindowTest(PageTestCase):
         self.assertEqual([state["Text7"][:2], state["Text8"][:2], state["Text9"][:2]],
                          [["", False], ["", True], ["", True]])
 
+    def test_arrow_keys_on_option_buttons_move_and_select_round_the_group(self):
+        # selected before, focused, key: focused and selected after
+        cases = [("", "Option1", Keys.ARROW_RIGHT, "Option2"),
+                 ("", "Option1", Keys.ARROW_DOWN, "Option2"),
+                 ("", "Option1", Keys.ARROW_LEFT, "Option2"),
+                 ("", "Option2", Keys.ARROW_UP, "Option1"),
+                 ("", "Option2", Keys.ARROW_RIGHT, "Option1"),
+                 ("Option1", "Option1", Keys.ARROW_RIGHT, "Option2"),
+                 ("Option2", "Option2", Keys.ARROW_DOWN, "Option1"),
+                 ("Option1", "Option2", Keys.ARROW_LEFT, "Option1")]
+        for selected, focused, key, after in cases:
+            with self.subTest(selected=selected, focused=focused, key=repr(key)):
+                self.setUp()
+                if selected:
+                    self.el(selected).click()
+                self.js("document.querySelector(arguments[0]).focus();", f"#{focused} input")
+                self.driver.switch_to.active_element.send_keys(key)
+                self.assertEqual(self.active_id(), after)
+                state = self.js(STATE_SCRIPT)
+                self.assertEqual([state["Option1"][2], state["Option2"][2]],
+                                 [after == "Option1", after == "Option2"])
+                # The selection ran its procedure: the fields of the option chosen are open.
+                self.assertEqual(state["Text7"][1], after != "Option1")
+                self.assertEqual(state["Text8"][1], after != "Option2")
+
     def test_option_chosen_before_the_program_arrived_is_taken(self):
         # The page shows the window before the program has taken it over; a choice made
-        # meanwhile counts once it has. The server holds the program's module back, so the
-        # page stays as its markup built it until the module is released. The service
-        # worker that the first visit installed would serve it from its cache: it goes.
+        # meanwhile counts once it has. The server holds back the program's script, so the
+        # page stays as its markup built it until the script is released. The service worker
+        # that the first visit installed would serve it from its cache: it goes.
         self.js("""
           return Promise.all([
             navigator.serviceWorker.getRegistrations()
               .then((all) => Promise.all(all.map((r) => r.unregister()))),
             caches.keys().then((all) => Promise.all(all.map((k) => caches.delete(k))))]);""")
-        self.server.hold("/quorvel.wasm")
+        self.server.hold("quorvel.js")
         try:
             self.driver.get(self.server.url)
             self.el("Option2").click()
@@ -311,6 +338,21 @@ class WorkedExampleEnglishTest(PageTestCase):
         # The designed 57 px cut the text; the box does not grow.
         self.assertEqual(self.js("return arguments[0].getBoundingClientRect().width;",
                                  self.el("Label15")), 57)
+
+
+    def test_a_language_intl_refuses_falls_back_to_the_point(self):
+        # What some browsers report from the system's settings (LANG=C, POSIX or unset), or
+        # a malformed tag: the result is still written, with a point.
+        for language in ["C", "POSIX", "", "C.UTF-8", "en_US", "-", "es-ES"]:
+            with self.subTest(language=language):
+                self.setUp()
+                self.js("Object.defineProperty(Navigator.prototype, 'language',"
+                        " {get: () => arguments[0], configurable: true});", language)
+                self.fill_worked_example()
+                self.el("Command1").click()
+                self.assertFalse(self.report_open())
+                separator = "," if language == "es-ES" else "."
+                self.assertEqual(self.result(), f"0{separator}414589706622123")
 
 
 class WorkedExampleSpanishTest(WorkedExampleEnglishTest):
@@ -368,6 +410,48 @@ class ErrorReportTest(PageTestCase):
         self.fill_worked_example()
         self.el("Command1").click()
         self.assertEqual(self.result(), "0.414589706622123")
+
+    def test_text_on_the_window_and_the_report_keeps_its_contrast(self):
+        # Each text's colour, laid over the backgrounds behind it down to the first opaque one
+        # (some engines' system colours are translucent), by the relative luminance of sRGB
+        # colours; at least 4.5 to 1 wherever text shows.
+        self.el("Command1").click()
+        self.check_report("División por cero")
+        ratios = self.js("""
+          const rgba = (c) => {
+            const v = c.match(/[\\d.]+/g).map(Number);
+            return v.length < 4 ? [...v, 1] : v;
+          };
+          const over = (top, under) => [0, 1, 2].map((i) => top[i] * top[3] +
+                                                            under[i] * (1 - top[3])).concat(1);
+          const luminance = (c) => {
+            const [r, g, b] = c.slice(0, 3).map((v) => v / 255)
+              .map((v) => v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4);
+            return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+          };
+          const behind = (e) => {
+            const layers = [];
+            for (; e; e = e.parentElement) {
+              const c = rgba(getComputedStyle(e).backgroundColor);
+              if (c[3] > 0) layers.push(c);
+              if (c[3] >= 1) break;
+            }
+            return layers.reduceRight((under, c) => over(c, under), [255, 255, 255, 1]);
+          };
+          const out = {};
+          for (const selector of arguments[0]) {
+            const e = document.querySelector(selector);
+            const background = behind(e);
+            const a = luminance(over(rgba(getComputedStyle(e).color), background));
+            const b = luminance(background);
+            out[selector] = (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05);
+          }
+          return out;""", ["#Label1", "#Label9", "#Label15", "#Text1", "#Combo1", "#Option1",
+                            "#Frame1 legend", "#Command1", "#ErrorReportTitle",
+                            "#ErrorReportMessage", "#ErrorReportAccept"])
+        for selector, ratio in ratios.items():
+            with self.subTest(text=selector):
+                self.assertGreaterEqual(ratio, 4.5)
 
     def test_overflow_is_named(self):
         for field, text in {"Text1": "5", "Text2": "5", "Text5": "0"}.items():
@@ -462,22 +546,165 @@ class AccessibilityTest(PageTestCase):
         self.check_accessible("#ErrorReport", "alertdialog", "Quorvel", "División por cero")
 
 
-class PhoneTest(PageTestCase):
-    width, height, mobile = 375, 740, True
+# The viewports of phones upright and on their side, which show the phone view, and of
+# a desktop window and tablets, which show the exact window.
+PHONES = [(320, 568), (375, 667), (390, 844), (667, 375), (844, 390)]
+DESKTOPS = [(495, 440), (768, 1024), (1024, 768)]
+TAB_ORDER = ["Text1", "Text2", "Text3", "Text4", "Combo1", "Text5", "Text6", "Option1",
+             "Option2", "Text7", "Text8", "Text9", "Text10", "Text11", "Text12", "Command1",
+             "Command2"]
+# Each label and the field it names on screen.
+LABELS = {"Label1": "Text1", "Label2": "Text2", "Label3": "Text3", "Label4": "Text4",
+          "Label16": "Combo1", "Label5": "Text5", "Label6": "Text6", "Label11": "Text10",
+          "Label12": "Text11", "Label13": "Text12"}
 
-    def test_whole_window_visible_scaled_and_tappable(self):
-        box = self.js("const r = document.getElementById('Form1').getBoundingClientRect();"
-                      "return [r.left, r.right, r.width, r.height];")
-        self.assertGreaterEqual(box[0], 0)
-        # MiniBrowser's window is at least 447 px wide: WebKit's view is that narrow.
-        self.assertLessEqual(box[1], self.js("return innerWidth;"))
-        self.assertLess(box[2], 495)
-        self.assertAlmostEqual(box[2] / box[3], 495 / 440, places=3)
-        self.assertTrue(self.js("const s = document.scrollingElement;"
-                                "return s.scrollWidth <= s.clientWidth;"))
-        page_driver.tap(self.driver, *self.center_of("Option2"))
-        WebDriverWait(self.driver, 5).until(
-            lambda d: not self.el("Text8").get_attribute("disabled"))
+# Every control's border box, and the font sizes of the texts it shows.
+GEOMETRY_SCRIPT = """
+  const out = {};
+  for (const id of arguments[0]) {
+    const e = document.getElementById(id);
+    const r = e.getBoundingClientRect();
+    const texts = [e, ...e.querySelectorAll('*')].filter((t) =>
+      [...t.childNodes].some((n) => n.nodeType === 3 && n.textContent.trim()) ||
+      t.tagName === 'INPUT' && t.type === 'text');
+    out[id] = {box: [r.left, r.top, r.width, r.height], shown: e.checkVisibility ?
+               e.checkVisibility() : r.width > 0,
+               fonts: texts.map((t) => parseFloat(getComputedStyle(t).fontSize))};
+  }
+  return out;"""
+
+
+class ViewTest(PageTestCase):
+    """The exact window where the viewport holds it, the phone view where it does not."""
+
+    def setUp(self):
+        pass  # each case sizes the viewport first
+
+    def open_at(self, width, height):
+        page_driver.set_viewport(self.driver, width, height)
+        inner = self.js("return [innerWidth, innerHeight];")
+        if inner != [width, height]:
+            # WebKitGTK's browser window, for one, is never narrower than its toolbar.
+            self.skipTest(f"this browser's viewport comes no nearer than {inner}")
+        self.open(self.server.url)
+
+    def geometry(self, ids):
+        return self.js(GEOMETRY_SCRIPT, ids)
+
+    def assert_no_overlaps(self, boxes):
+        names = sorted(boxes)
+        for i, a in enumerate(names):
+            for b in names[i + 1:]:
+                if {a, b} & {"Frame1"} and {a, b} & IN_FRAME:
+                    continue  # the frame holds them
+                (ax, ay, aw, ah), (bx, by, bw, bh) = boxes[a], boxes[b]
+                overlap = min(ax + aw, bx + bw) - max(ax, bx), min(ay + ah, by + bh) - max(ay, by)
+                self.assertFalse(overlap[0] > 0.5 and overlap[1] > 0.5, f"{a} overlaps {b}")
+
+    def test_exact_window_at_scale_one_where_the_viewport_holds_it(self):
+        names = [name for name, *_ in DESIGN]
+        for width, height in DESKTOPS:
+            with self.subTest(viewport=f"{width}x{height}"):
+                self.open_at(width, height)
+                form = self.js("const r = document.getElementById('Form1')"
+                               ".getBoundingClientRect(); return [r.x, r.y, r.right, r.bottom];")
+                self.assertEqual(form[2] - form[0], 495)
+                self.assertEqual(form[3] - form[1], 440)
+                self.assertTrue(form[0] >= 0 and form[1] >= 0 and form[2] <= width and
+                                form[3] <= height, form)
+                boxes = self.geometry(names)
+                frame = boxes["Frame1"]["box"]
+                for name, _, left, top, w, h in DESIGN:
+                    origin = frame if name in IN_FRAME else form
+                    box = boxes[name]["box"]
+                    self.assertEqual([box[0] - origin[0], box[1] - origin[1], box[2], box[3]],
+                                     [left / 15, top / 15, w / 15, h / 15], name)
+
+    def test_phone_view_reflows_the_window_for_touch(self):
+        names = [name for name, *_ in DESIGN]
+        for width, height in PHONES:
+            with self.subTest(viewport=f"{width}x{height}"):
+                self.open_at(width, height)
+                self.fill_worked_example()
+                self.el("Command1").click()
+                geometry = self.geometry(names + ["Combo1Button"])
+                boxes = {name: g["box"] for name, g in geometry.items()}
+                for name in names:
+                    self.assertTrue(geometry[name]["shown"], f"{name} shown")
+                    self.assertGreaterEqual(min(geometry[name]["fonts"], default=16), 16, name)
+                for name in TAB_ORDER + ["Combo1Button"]:
+                    self.assertGreaterEqual(min(boxes[name][2:]), 44, f"{name} to touch")
+                del boxes["Combo1Button"]  # inside Combo1's box, as on the desktop
+                self.assert_no_overlaps(boxes)
+                # Nothing wider than the screen; no sideways scrolling.
+                self.assertTrue(self.js("const s = document.scrollingElement;"
+                                        "return s.scrollWidth <= s.clientWidth;"))
+                self.assertLessEqual(max(x + w for x, _, w, _ in boxes.values()), width)
+                # Tab and Next move down the page, or right along a row.
+                for a, b in zip(TAB_ORDER, TAB_ORDER[1:]):
+                    (ax, ay, _, ah), (bx, by, _, _) = boxes[a], boxes[b]
+                    self.assertTrue(by >= ay + ah or (abs(by - ay) < 1 and bx > ax),
+                                    f"{b} after {a}")
+                for label, field in LABELS.items():
+                    (lx, ly, lw, lh), (fx, fy, fw, fh) = boxes[label], boxes[field]
+                    beside = lx + lw <= fx and fy <= ly + lh / 2 <= fy + fh
+                    above = ly + lh <= fy <= ly + lh + 8 and lx < fx + fw and fx < lx + lw
+                    self.assertTrue(beside or above, f"{label} beside or above {field}")
+                # The whole result, just below "Calcular".
+                self.assertEqual(self.result(), "0.414589706622123")
+                cut = self.js("const e = arguments[0];"
+                              "return e.scrollWidth > e.clientWidth ||"
+                              " e.scrollHeight > e.clientHeight;", self.el("Label15"))
+                self.assertFalse(cut)
+                calcular, frame = boxes["Command1"], boxes["Frame1"]
+                self.assertTrue(0 <= frame[1] - (calcular[1] + calcular[3]) <= 16)
+                # The report fits the screen, its texts and button large enough.
+                self.open(self.server.url)
+                self.el("Command1").click()  # times empty: division by zero
+                self.assertTrue(self.report_open())
+                report = self.geometry(["ErrorReport", "ErrorReportAccept"])
+                x, y, w, h = report["ErrorReport"]["box"]
+                self.assertTrue(x >= 0 and y >= 0 and x + w <= width and y + h <= height)
+                self.assertGreaterEqual(min(report["ErrorReport"]["fonts"]), 16)
+                self.assertGreaterEqual(min(report["ErrorReportAccept"]["box"][2:]), 44)
+
+    def test_turning_between_the_views_keeps_the_window_state(self):
+        self.open_at(667, 375)
+        self.fill_worked_example()
+        self.type_into("Combo1", "m/sg")
+        self.el("Command1").click()
+        self.el("Option2").click()
+        self.type_into("Text8", "1.4")
+        before = self.js(STATE_SCRIPT)
+        self.assertEqual(before["Label15"][:11], "0.115255938")
+        for width, height in [(1024, 768), (844, 390), (495, 440), (320, 568)]:
+            with self.subTest(viewport=f"{width}x{height}"):
+                page_driver.set_viewport(self.driver, width, height)
+                exact, inner = self.js("return [document.getElementById('Form1')"
+                                       ".getBoundingClientRect().width === 495,"
+                                       " [innerWidth, innerHeight]];")
+                self.assertEqual(exact, inner[0] >= 495 and inner[1] >= 440, inner)
+                self.assertEqual(self.js(STATE_SCRIPT), before)
+
+
+class StartFailureTest(PageTestCase):
+    def setUp(self):
+        pass
+
+    def test_a_program_that_cannot_start_is_reported_in_the_page(self):
+        for name in ["quorvel.js", "quorvel.wasm"]:
+            with self.subTest(missing=name):
+                self.server.blocked = {name}
+                try:
+                    self.driver.get(self.server.url)
+                    alert = WebDriverWait(self.driver, 20).until(
+                        lambda d: d.find_elements(By.CSS_SELECTOR, "[role=alert]"))[0]
+                finally:
+                    self.server.blocked = set()
+                self.assertTrue(alert.text.startswith("Quorvel no ha podido arrancar"))
+                self.assertTrue(alert.is_displayed())
+                self.assertFalse(self.js("return document.getElementById('Form1')"
+                                         ".hasAttribute('aria-busy');"))
 
 
 class OfflineTest(PageTestCase):

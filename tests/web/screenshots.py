@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Saves the page as make screenshot shows it, in headless Chromium (en-US): as it opens,
-after the worked example, with the error report open, and on a 375-pixel phone screen.
+after the worked example and with the error report open; and the phone view on a phone
+upright (375 by 667 CSS pixels, and the narrowest, 320 by 568) and on its side (844 by 390),
+after the worked example and with the error report open.
 
 Usage: screenshots.py SITE_FOLDER OUTPUT_FOLDER"""
 
@@ -11,6 +13,11 @@ import sys
 from selenium.webdriver.common.by import By
 
 import page_driver
+
+# Viewport, and the names of the pictures after the worked example and with the report.
+PHONES = [((375, 667), "quorvel-web-phone.png", "quorvel-web-phone-report.png"),
+          ((320, 568), "quorvel-web-phone-320.png", None),
+          ((844, 390), "quorvel-web-phone-landscape.png", "quorvel-web-phone-landscape-report.png")]
 
 
 def worked_example(driver):
@@ -49,13 +56,23 @@ def main(site, out):
             shots.append(("quorvel-web-report.png", driver.get_screenshot_as_png()))
         finally:
             driver.quit()
-        phone = page_driver.chromium("en-US", 375, 667, mobile=True)
+        phone = page_driver.chromium("en-US", 375, 667)
         try:
-            phone.get(server.url)
-            page_driver.wait_for_window(phone)
-            worked_example(phone)
-            settle(phone)
-            shots.append(("quorvel-web-phone.png", phone.get_screenshot_as_png()))
+            for (width, height), calculated, report in PHONES:
+                page_driver.set_viewport(phone, width, height)
+                phone.get(server.url)
+                page_driver.wait_for_window(phone)
+                worked_example(phone)
+                # "Calcular" and its result at the foot of the screen, as after pressing it.
+                phone.execute_script("document.getElementById('Frame1')"
+                                     ".scrollIntoView({block: 'end'});")
+                settle(phone)
+                shots.append((calculated, phone.get_screenshot_as_png()))
+                if report:
+                    phone.find_element(By.ID, "Text5").clear()
+                    phone.find_element(By.ID, "Command1").click()  # division by zero
+                    settle(phone)
+                    shots.append((report, phone.get_screenshot_as_png()))
         finally:
             phone.quit()
     finally:
