@@ -44,7 +44,12 @@ function watch(page) {
   return handle;
 }
 
-const first = (await browser.pages())[0];
+// The tab Firefox starts with never has the focus (document.hasFocus() is false there,
+// even with focusmanager.testmode), and Firefox activates a focused button on Enter or
+// Space only in a document that has it: the page opens in a tab of its own instead.
+const [startup] = await browser.pages();
+const first = await browser.newPage();
+await startup.close();
 await first.setViewport(viewport);
 current = watch(first);
 browser.on("targetcreated", async (target) => {
