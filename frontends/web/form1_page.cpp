@@ -9,13 +9,16 @@
 #include "frontends/web/form1_markup.h"
 
 // The decimal separator of the browser's language, as a code point. A language that Intl
-// refuses (such as "C", "POSIX", an empty or a malformed tag, which some browsers report
-// from the system's settings) falls back to the point: what the browser reports never keeps
-// the program from writing its result.
+// refuses (such as "C", an empty or a malformed tag, which some browsers report from the
+// system's settings) or has no locale for (such as "POSIX", a well-formed tag to some
+// engines, which then format in their own default locale) falls back to the point: what
+// the browser reports never keeps the program from writing its result.
 // clang-format off
 EM_JS(int, BrowserDecimalSeparator, (), {
   try {
-    const parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
+    const supported = Intl.NumberFormat.supportedLocalesOf([navigator.language]);
+    if (supported.length === 0) return 46;
+    const parts = new Intl.NumberFormat(supported[0]).formatToParts(1.5);
     const decimal = parts.find((part) => part.type === 'decimal');
     if (decimal && decimal.value.length > 0) return decimal.value.codePointAt(0);
   } catch (refused) {
