@@ -46,10 +46,13 @@ function watch(page) {
 
 // The tab Firefox starts with never has the focus (document.hasFocus() is false there,
 // even with focusmanager.testmode), and Firefox activates a focused button on Enter or
-// Space only in a document that has it: the page opens in a tab of its own instead.
+// Space only in a document that has it: the page opens in a tab of its own instead. A
+// blank page first, as in a tab a person types the address into: a tab whose history
+// holds the page alone is one the page's script may close.
 const [startup] = await browser.pages();
 const first = await browser.newPage();
 await startup.close();
+await first.goto("about:blank");
 await first.setViewport(viewport);
 current = watch(first);
 browser.on("targetcreated", async (target) => {
