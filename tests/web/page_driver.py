@@ -197,16 +197,27 @@ def webkit(language="en-US", width=800, height=600, mobile=False):
     """WebKitGTK's MiniBrowser in automation mode on a private Xvfb display, in the given
     language: WebKitGTK takes it from the C library's locale, which must exist (a fresh
     system has none but C: the build makes en_US.UTF-8 and es_ES.UTF-8 into its tree, and
-    QUORVEL_LOCPATH names that folder). Its view is sized to width x height CSS pixels."""
+    QUORVEL_LOCPATH names that folder). Its view is sized to width x height CSS pixels.
+
+    MiniBrowser runs full screen, where it hides its toolbar, which keeps its window at
+    least 447 px wide; its search bar, closed but still asking the width of its entry and
+    buttons (334 px), is made narrow by a GTK style sheet of this session's own. Neither
+    touches the page: the view is the whole window, as narrow as a phone's screen."""
     from selenium.webdriver.webkitgtk.options import Options
     from selenium.webdriver.webkitgtk.service import Service as WebKitService
     display = _Xvfb()
+    config = tempfile.mkdtemp(prefix="quorvel-webkit-config-")
+    os.makedirs(os.path.join(config, "gtk-3.0"))
+    with open(os.path.join(config, "gtk-3.0", "gtk.css"), "w", encoding="utf-8") as f:
+        f.write("searchbar * { font-size: 1px; min-width: 0; padding: 0; margin: 0; }\n")
     options = Options()
     options.binary_location = MINIBROWSER
     options.add_argument("--automation")
+    options.add_argument("--full-screen")
     env = {**os.environ, "DISPLAY": display.display, "LANGUAGE": language.replace("-", "_"),
            "LANG": _locale(language), "LC_ALL": _locale(language),
-           "WEBKIT_DISABLE_COMPOSITING_MODE": "1", "GDK_BACKEND": "x11"}
+           "WEBKIT_DISABLE_COMPOSITING_MODE": "1", "GDK_BACKEND": "x11",
+           "XDG_CONFIG_HOME": config}
     if os.environ.get("QUORVEL_LOCPATH"):
         env["LOCPATH"] = os.environ["QUORVEL_LOCPATH"]
     env.pop("WAYLAND_DISPLAY", None)
@@ -220,9 +231,11 @@ def webkit(language="en-US", width=800, height=600, mobile=False):
         with contextlib.suppress(Exception):
             service.stop()
         display.stop()
+        shutil.rmtree(config, True)
         raise
     driver._web_element_cls = _WebKitElement
-    wrapped = _selenium_driver(driver, "webkit", [service.stop, display.stop])
+    wrapped = _selenium_driver(driver, "webkit", [service.stop, display.stop,
+                                                  lambda: shutil.rmtree(config, True)])
     set_viewport(wrapped, width, height, mobile)
     return wrapped
 
@@ -426,7 +439,6 @@ def set_viewport(driver, width, height, mobile=False):
             driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True})
     else:
         # The window's frame around the view differs by engine and system: measure it.
-        # MiniBrowser's window is never narrower than its toolbar, 447 px here.
         driver.set_window_size(width, height)
         inner = driver.execute_script("return [innerWidth, innerHeight];")
         driver.set_window_size(2 * width - inner[0], 2 * height - inner[1])

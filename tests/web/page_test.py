@@ -589,10 +589,7 @@ class ViewTest(PageTestCase):
 
     def open_at(self, width, height):
         page_driver.set_viewport(self.driver, width, height)
-        inner = self.js("return [innerWidth, innerHeight];")
-        if inner != [width, height]:
-            # WebKitGTK's browser window, for one, is never narrower than its toolbar.
-            self.skipTest(f"this browser's viewport comes no nearer than {inner}")
+        self.assertEqual(self.js("return [innerWidth, innerHeight];"), [width, height])
         self.open(self.server.url)
 
     def geometry(self, ids):
