@@ -40,7 +40,8 @@ windows: deps
 # suites, and its conversions against the native ones, run under node. The same build makes
 # the page, a static site in $(WEB_DIR), whose window markup, icons and emblem the build
 # machine's tools write (the renderer draws with Qt, which WebAssembly has not); the page's
-# tests run in headless Chromium.
+# tests run in Chromium, Firefox and WebKitGTK (npm ci installs their driver for Firefox
+# and axe-core into the build tree).
 wasm: deps
 	@$(CONFIGURE) -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
 	@cmake --build $(BUILD_DIR) --target quorvel_render_icon quorvel_write_page
@@ -70,6 +71,8 @@ bench: build web
 	$(BUILD_DIR)/bench/quorvel_bench
 	@if [ -x bench/startup/run.sh ]; then bench/startup/run.sh $(BUILD_DIR); fi
 	bench/web/run.py $(WEB_DIR)
+	@cmake --build $(WASM_DIR) --target quorvel_lighthouse
+	bench/web/lighthouse.py $(WEB_DIR) $(abspath $(WASM_DIR))/bench-node/node_modules
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)

@@ -17,9 +17,15 @@ mapfile -t wanted < <(sed -E -e 's/#.*//' -e 's/^\s+|\s+$//g' "$list" |
     /^$/ { next }
     /^[a-z0-9-]+:/ { sub(/:[ \t]*/, " "); if ($1 == release) print $2; next }
     { print }')
+# A name an installed package provides counts as installed (a nodejs that carries npm
+# provides npm, and conflicts with Debian's).
+mapfile -t provided < <(dpkg-query -W -f='${db:Status-Abbrev}|${Provides}\n' 2>/dev/null |
+  awk -F'|' '$1 ~ /^ii/ { n = split($2, names, /, */);
+                          for (i = 1; i <= n; i++) { sub(/ .*/, "", names[i]); print names[i] } }')
 missing=()
 for pkg in "${wanted[@]}"; do
-  if ! dpkg-query -W -f='${Status}\n' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+  if ! dpkg-query -W -f='${Status}\n' "$pkg" 2>/dev/null | grep -q 'install ok installed' &&
+     [[ " ${provided[*]} " != *" $pkg "* ]]; then
     missing+=("$pkg")
   fi
 done

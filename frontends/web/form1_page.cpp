@@ -9,13 +9,16 @@
 #include "frontends/web/form1_markup.h"
 
 // The decimal separator of the browser's language, as a code point. A language that Intl
-// refuses (such as "C", "POSIX", an empty or a malformed tag, which some browsers report
-// from the system's settings) falls back to the point: what the browser reports never keeps
-// the program from writing its result.
+// refuses (such as "C", an empty or a malformed tag, which some browsers report from the
+// system's settings) or has no locale for (such as "POSIX", a well-formed tag to some
+// engines, which then format in their own default locale) falls back to the point: what
+// the browser reports never keeps the program from writing its result.
 // clang-format off
 EM_JS(int, BrowserDecimalSeparator, (), {
   try {
-    const parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
+    const supported = Intl.NumberFormat.supportedLocalesOf([navigator.language]);
+    if (supported.length === 0) return 46;
+    const parts = new Intl.NumberFormat(supported[0]).formatToParts(1.5);
     const decimal = parts.find((part) => part.type === 'decimal');
     if (decimal && decimal.value.length > 0) return decimal.value.codePointAt(0);
   } catch (refused) {
@@ -235,7 +238,9 @@ std::string Form1Page::DecimalSeparator() const { return Utf8(BrowserDecimalSepa
 // not, the window is taken off the page and a line says that the program has ended, with a
 // link that opens it again. The runner lets no further event procedure run.
 void Form1Page::End() {
+  // A page may close itself only when a script opened it; otherwise this does nothing.
   val::global("window").call<void>("close");
+  val page = window_["parentNode"];  // the page's main landmark, where the note stays
   window_.call<void>("remove");
   val note = NewElement("p");
   note.set("id", val("Ended"));
@@ -244,8 +249,7 @@ void Form1Page::End() {
   again.set("href", val::global("location")["href"]);
   SetTextContent(again, "Abrir Quorvel de nuevo");
   Append(note, again);
-  val body = Document()["body"];
-  Append(body, note);
+  Append(page, note);
 }
 
 void Form1Page::ReportRunTimeError(std::string_view utf8ErrorName) {

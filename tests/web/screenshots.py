@@ -59,7 +59,7 @@ def main(site, out):
         phone = page_driver.chromium("en-US", 375, 667)
         try:
             for (width, height), calculated, report in PHONES:
-                page_driver.size_viewport(phone, width, height)
+                page_driver.set_viewport(phone, width, height)
                 phone.get(server.url)
                 page_driver.wait_for_window(phone)
                 worked_example(phone)
