@@ -14,9 +14,9 @@ DevTools protocol, outside the page's policy) notes the time, from the start of 
 of the first animation frame in which the whole window is there to be drawn: Form1 built,
 its fonts loaded, its picture decoded. The same is measured for a static page showing one
 label in the window's font, alternating the two, RUNS times each; the medians are
-compared against the target 1.5. Both in a viewport of 800 by 600 CSS pixels (the exact
-window) and of a phone upright, 375 by 667 at two device pixels each with touch (the phone
-view; the same files, so the same weight).
+compared against the target 1.5, in a viewport of 800 by 600 CSS pixels (the exact window).
+Beside it, without a target, the phone view on a phone upright: 375 by 667 at two device
+pixels each, with touch (the same files, so the same weight).
 
 Exits 1 when a target is not met.
 
@@ -146,8 +146,12 @@ def main(site):
         print(f"  {view}, {VIEWS[view][0]} by {VIEWS[view][1]}:")
         print(f"    page       {page_ms:7.1f} ms  (range {min(page):.1f} to {max(page):.1f})")
         print(f"    one label  {label_ms:7.1f} ms  (range {min(label):.1f} to {max(label):.1f})")
-        print(f"    ratio {page_ms / label_ms:.2f} (target <= {FRAME_TARGET})")
-        met &= page_ms / label_ms <= FRAME_TARGET
+        if view == "exact window":
+            print(f"    ratio {page_ms / label_ms:.2f} (target <= {FRAME_TARGET})")
+            met &= page_ms / label_ms <= FRAME_TARGET
+        else:
+            print(f"    ratio {page_ms / label_ms:.2f} (no target: the one-label page draws far "
+                  "fewer pixels there)")
     print("Page targets " + ("met" if met else "NOT met"))
     return 0 if met else 1
 
