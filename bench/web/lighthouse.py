@@ -5,10 +5,10 @@ cache headers), with the system's Chromium, in its mobile and its desktop preset
 category scores and every audit that fails, against the targets below. The exact window's
 designed text boxes are 19 px tall, so target-size is the one audit the desktop preset may
 fail. Performance is simulated from a trace of one load, which varies with the machine's
-load: each preset runs RUNS times (3 by default), and the targets hold for the median of
+load: each preset runs LIGHTHOUSE_RUNS times (3 by default), and the targets hold for the median of
 each category and for the audits that fail in most runs. Exits 1 when a target is not met.
 
-Usage: bench/web/lighthouse.py SITE_FOLDER NODE_MODULES   (RUNS=3 by default)"""
+Usage: bench/web/lighthouse.py SITE_FOLDER NODE_MODULES   (LIGHTHOUSE_RUNS=3 by default)"""
 
 import collections
 import json
@@ -57,7 +57,7 @@ def failing(report):
 
 
 def main(site, modules):
-    runs = int(os.environ.get("RUNS", "3"))
+    runs = int(os.environ.get("LIGHTHOUSE_RUNS", "3"))
     server = subprocess.Popen([sys.executable, SERVER, site, "0"], stdout=subprocess.PIPE,
                               stderr=subprocess.DEVNULL, text=True)
     met = True
