@@ -5,8 +5,9 @@ cache headers), with the system's Chromium, in its mobile and its desktop preset
 category scores and every audit that fails, against the targets below. The exact window's
 designed text boxes are 19 px tall, so target-size is the one audit the desktop preset may
 fail. Performance is simulated from a trace of one load, which varies with the machine's
-load: each preset runs LIGHTHOUSE_RUNS times (3 by default), and the targets hold for the median of
-each category and for the audits that fail in most runs. Exits 1 when a target is not met.
+load: each preset runs LIGHTHOUSE_RUNS times (3 by default), and the targets hold for the
+median of each category and for the audits that fail in most runs. Exits 1 when a target
+is not met.
 
 Usage: bench/web/lighthouse.py SITE_FOLDER NODE_MODULES   (LIGHTHOUSE_RUNS=3 by default)"""
 
