@@ -81,8 +81,11 @@ install: build
 package: build
 	cpack --config $(BUILD_DIR)/CPackConfig.cmake -B $(BUILD_DIR)
 
+# The page's pictures in Firefox and WebKitGTK use the page tests' driver and locales.
 screenshot: build windows web
-	tools/screenshot.sh $(BUILD_DIR) $(WINDOWS_DIR) $(WEB_DIR)
+	QUORVEL_NODE_MODULES=$(abspath $(WASM_DIR))/tests/web/node/node_modules \
+	  QUORVEL_LOCPATH=$(abspath $(WASM_DIR))/tests/web/locales \
+	  tools/screenshot.sh $(BUILD_DIR) $(WINDOWS_DIR) $(WEB_DIR)
 
 sanitize: deps
 	@$(CONFIGURE) -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON \

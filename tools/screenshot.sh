@@ -12,7 +12,9 @@
 # Given the page's folder too (make web), it saves the page in headless Chromium as it opens,
 # after the worked example and with the error report open, and its phone view on phone
 # screens after the worked example and with the report (quorvel-web.png,
-# quorvel-web-calculated.png, quorvel-web-report.png, quorvel-web-phone*.png).
+# quorvel-web-calculated.png, quorvel-web-report.png, quorvel-web-phone*.png); and the same
+# window after the worked example and phone view in Firefox ESR and WebKitGTK
+# (quorvel-web-firefox*.png, quorvel-web-webkit*.png).
 set -euo pipefail
 build_dir=${1:-build}
 windows_dir=${2:-}
