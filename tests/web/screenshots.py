@@ -5,8 +5,7 @@ WebKitGTK. In Chromium: the exact window as it opens, after the worked example a
 error report open; and the phone view upright (375 by 667 CSS pixels, and the narrowest,
 320 by 568) and on its side (844 by 390), after the worked example and with the report.
 In Firefox and WebKitGTK: the exact window after the worked example, and the phone view at
-the narrowest viewport the engine reaches (375 by 667; 447 by 667 in WebKitGTK, whose
-MiniBrowser window is never narrower) after the worked example and with the report.
+375 by 667 after the worked example and with the report.
 
 Usage: screenshots.py SITE_FOLDER OUTPUT_FOLDER [ENGINE...]"""
 
@@ -45,7 +44,7 @@ SHOTS = {
                 [((375, 667), "quorvel-web-firefox-phone.png",
                   "quorvel-web-firefox-phone-report.png")]),
     "webkit": ((None, "quorvel-web-webkit-calculated.png", None),
-               [((447, 667), "quorvel-web-webkit-phone.png",
+               [((375, 667), "quorvel-web-webkit-phone.png",
                  "quorvel-web-webkit-phone-report.png")]),
 }
 
