@@ -23,6 +23,7 @@ import subprocess
 import sys
 import tempfile
 import threading
+import time
 import urllib.parse
 
 from selenium import webdriver
@@ -438,10 +439,36 @@ def set_viewport(driver, width, height, mobile=False):
         if mobile:
             driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True})
     else:
-        # The window's frame around the view differs by engine and system: measure it.
-        driver.set_window_size(width, height)
-        inner = driver.execute_script("return [innerWidth, innerHeight];")
-        driver.set_window_size(2 * width - inner[0], 2 * height - inner[1])
+        _size_webkit_view(driver, width, height)
+
+
+def _settled_view_size(driver, deadline):
+    """The view's size once it has stopped changing: a window resize reaches the page a
+    moment after the driver's answer, later still on a loaded machine."""
+    last = None
+    while True:
+        size = tuple(driver.execute_script("return [innerWidth, innerHeight];"))
+        if size == last or time.monotonic() > deadline:
+            return size
+        last = size
+        time.sleep(0.15)
+
+
+def _size_webkit_view(driver, width, height):
+    """Sizes MiniBrowser's window so that its view is width x height: the frame around the
+    view differs by system, so it is measured, and the window sized again until the view
+    is right."""
+    deadline = time.monotonic() + 20
+    frame = (0, 0)
+    while True:
+        driver.set_window_size(width + frame[0], height + frame[1])
+        view = _settled_view_size(driver, deadline)
+        if view == (width, height):
+            return
+        if time.monotonic() > deadline:
+            raise RuntimeError(f"WebKit's view stays {view[0]}x{view[1]}, not {width}x{height}")
+        outer = driver.get_window_size()
+        frame = (max(0, outer["width"] - view[0]), max(0, outer["height"] - view[1]))
 
 
 def click_at(driver, x, y):

@@ -527,7 +527,7 @@ class AccessibilityTest(PageTestCase):
             return
         element = self.driver.find_element(By.CSS_SELECTOR, selector)
         description_text = self.js("""
-          const e = arguments[0], ids = (e.getAttribute('aria-describedby') || '').split(/\s+/);
+          const e = arguments[0], ids = (e.getAttribute('aria-describedby') || '').split(/\\s+/);
           const text = ids.map((id) => document.getElementById(id))
             .filter((d) => d).map((d) => d.textContent.trim()).join(' ');
           return text || e.getAttribute('aria-description');""", element)
