@@ -276,6 +276,18 @@ void TypeInto(const Quorvel& q, ControlId field, const std::wstring& text) {
   // The caret after the field's text, as a click at its end leaves it.
   SendMessageW(q[field], EM_SETSEL, before.size(), before.size());
   Type(text);
+  if (!WaitFor([&] { return TextOf(q[field]) == before + text; }) && TextOf(q[field]) == before) {
+    // Not one keystroke arrived: on a loaded machine another window of the session (Wine's
+    // desktop, a console) can take the front for a moment, and keystrokes go to it. The
+    // window is brought back and the text typed again; a keystroke that did arrive is never
+    // typed twice.
+    std::fprintf(stderr, "No keystroke reached %s (the front window was %p): typing again\n",
+                 Design(field).name, static_cast<void*>(GetForegroundWindow()));
+    BringToFront(q);
+    FocusOn(q, q[field]);
+    SendMessageW(q[field], EM_SETSEL, before.size(), before.size());
+    Type(text);
+  }
   Check(WaitFor([&] { return TextOf(q[field]) == before + text; }),
         std::string("typing reaches ") + Design(field).name);
 }
