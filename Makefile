@@ -70,9 +70,11 @@ run: build
 bench: build web
 	$(BUILD_DIR)/bench/quorvel_bench
 	@if [ -x bench/startup/run.sh ]; then bench/startup/run.sh $(BUILD_DIR); fi
-	bench/web/run.py $(WEB_DIR)
 	@cmake --build $(WASM_DIR) --target quorvel_lighthouse
-	bench/web/lighthouse.py $(WEB_DIR) $(abspath $(WASM_DIR))/bench-node/node_modules
+	@# Every figure is measured even when an earlier one misses its target.
+	status=0; bench/web/run.py $(WEB_DIR) || status=1; \
+	  bench/web/lighthouse.py $(WEB_DIR) $(abspath $(WASM_DIR))/bench-node/node_modules || status=1; \
+	  exit $$status
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
