@@ -8,22 +8,27 @@
 #include "frontends/web/error_report.h"
 #include "frontends/web/form1_markup.h"
 
-// The decimal separator of the browser's language, as a code point. A language that Intl
+// The decimal separator of the browser's language, as a string handle. A language that Intl
 // refuses (such as "C", an empty or a malformed tag, which some browsers report from the
 // system's settings) or has no locale for (such as "POSIX", a well-formed tag to some
 // engines, which then format in their own default locale) falls back to the point: what
 // the browser reports never keeps the program from writing its result.
+#ifdef EM_JS_DEPS  // newer emscripten links only the library code a function names
+EM_JS_DEPS(quorvel_form1_page, "$Emval");
+#endif
 // clang-format off
-EM_JS(int, BrowserDecimalSeparator, (), {
+EM_JS(emscripten::EM_VAL, BrowserDecimalSeparator, (), {
+  let separator = '.';
   try {
     const supported = Intl.NumberFormat.supportedLocalesOf([navigator.language]);
-    if (supported.length === 0) return 46;
-    const parts = new Intl.NumberFormat(supported[0]).formatToParts(1.5);
-    const decimal = parts.find((part) => part.type === 'decimal');
-    if (decimal && decimal.value.length > 0) return decimal.value.codePointAt(0);
+    if (supported.length > 0) {
+      const parts = new Intl.NumberFormat(supported[0]).formatToParts(1.5);
+      const decimal = parts.find((part) => part.type === 'decimal');
+      if (decimal && decimal.value.length > 0) separator = decimal.value;
+    }
   } catch (refused) {
   }
-  return 46;
+  return Emval.toHandle(separator);
 });
 // clang-format on
 
@@ -47,28 +52,6 @@ std::string IdAround(const val& target) {
   if (!target.instanceof (val::global("Element"))) return {};
   const val owner = target.call<val>("closest", val("[id]"));
   return owner.isNull() ? std::string() : owner["id"].as<std::string>();
-}
-
-// A code point as UTF-8 text.
-std::string Utf8(int codePoint) {
-  const auto c = static_cast<unsigned>(codePoint);
-  std::string out;
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return out;
 }
 
 }  // namespace
@@ -232,7 +215,9 @@ void Form1Page::SetCaption(ControlId control, std::string_view utf8Caption) {
 }
 
 // The browser's language decides; the C library's locale inside the program is always "C".
-std::string Form1Page::DecimalSeparator() const { return Utf8(BrowserDecimalSeparator()); }
+std::string Form1Page::DecimalSeparator() const {
+  return val::take_ownership(BrowserDecimalSeparator()).as<std::string>();
+}
 
 // End: the page closes where the browser lets it (a window a script opened); where it does
 // not, the window is taken off the page and a line says that the program has ended, with a
