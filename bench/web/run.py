@@ -18,7 +18,9 @@ no visit is timed before the one before it has finished its work (the program st
 service worker ready). The median of the pairs' ratios is compared against the target 1.5,
 in a viewport of 800 by 600 CSS pixels (the exact window). Beside it, without a target, the
 phone view on a phone upright: 375 by 667 at two device pixels each, with touch (the same
-files, so the same weight).
+files, so the same weight). Each visit also notes when the last of the files its window is
+drawn from (style sheets, fonts, picture) had arrived: the rest of the first frame is the
+browser's own work.
 
 Exits 1 when a target is not met.
 
@@ -113,7 +115,21 @@ return new Promise((done) => {
 });"""
 
 
+# When the last of the files the window is drawn from (style sheets, fonts, its picture) had
+# arrived, from the start of navigation: what of the first frame is fetching, not drawing.
+FILES_THERE = """
+const form = document.getElementById('Form1');
+const drawnFrom = new Set([
+  ...[...document.querySelectorAll('link[rel="stylesheet"]')].map((link) => link.href),
+  ...[...form.querySelectorAll('img')].map((img) => img.currentSrc)]);
+return Math.max(0, ...performance.getEntriesByType('resource')
+  .filter((e) => drawnFrom.has(e.name) || new URL(e.name).pathname.endsWith('.woff2'))
+  .filter((e) => e.startTime < window.__quorvelFirstFrame)
+  .map((e) => e.responseEnd));"""
+
+
 def first_frame(driver, url, origin):
+    """The first frame of a fresh visit, and when the files it is drawn from were there."""
     driver.execute_cdp_cmd("Storage.clearDataForOrigin",
                            {"origin": origin, "storageTypes": "all"})
     driver.get("about:blank")
@@ -124,8 +140,9 @@ def first_frame(driver, url, origin):
         wait();
       });""")
     frame = driver.execute_script("return window.__quorvelFirstFrame;")
+    files = driver.execute_script(FILES_THERE)
     driver.execute_script(SETTLED)
-    return frame
+    return frame, files
 
 
 def quartiles(values):
@@ -169,7 +186,9 @@ def main(site):
         shutil.rmtree(scratch, ignore_errors=True)
     print(f"First frame of the whole window, median of {runs} fresh visits each "
           f"(load average {os.getloadavg()[0]:.2f} at the end):")
-    for view, (page, label) in frames.items():
+    for view, (page_visits, label_visits) in frames.items():
+        page, page_files = zip(*page_visits)
+        label, label_files = zip(*label_visits)
         page_ms, label_ms = statistics.median(page), statistics.median(label)
         # Each visit of the page against the visit of the one-label page just after it: the
         # machine's slow drift falls on both, and the quartiles show how far one pair is
@@ -179,6 +198,8 @@ def main(site):
         print(f"  {view}, {VIEWS[view][0]} by {VIEWS[view][1]}:")
         print(f"    page       {page_ms:7.1f} ms  (quartiles {quartiles(page)})")
         print(f"    one label  {label_ms:7.1f} ms  (quartiles {quartiles(label)})")
+        print(f"    the files each is drawn from there at {statistics.median(page_files):.1f} "
+              f"and {statistics.median(label_files):.1f} ms (medians)")
         print(f"    ratio, median of the pairs {ratio:.2f} (quartiles {low:.2f} and {high:.2f}); "
               f"of the medians {page_ms / label_ms:.2f}")
         if view == "exact window":
