@@ -271,12 +271,16 @@ void BringToFront(const Quorvel& q) {
 
 // Puts the focus in a field and types into it.
 void TypeInto(const Quorvel& q, ControlId field, const std::wstring& text) {
-  FocusOn(q, q[field]);
   const std::wstring before = TextOf(q[field]);
-  // The caret after the field's text, as a click at its end leaves it.
-  SendMessageW(q[field], EM_SETSEL, before.size(), before.size());
-  Type(text);
-  if (!WaitFor([&] { return TextOf(q[field]) == before + text; }) && TextOf(q[field]) == before) {
+  const auto typeAtEnd = [&] {
+    FocusOn(q, q[field]);
+    // The caret after the field's text, as a click at its end leaves it.
+    SendMessageW(q[field], EM_SETSEL, before.size(), before.size());
+    Type(text);
+  };
+  const auto arrived = [&] { return TextOf(q[field]) == before + text; };
+  typeAtEnd();
+  if (!WaitFor(arrived) && TextOf(q[field]) == before) {
     // Not one keystroke arrived: on a loaded machine another window of the session (Wine's
     // desktop, a console) can take the front for a moment, and keystrokes go to it. The
     // window is brought back and the text typed again; a keystroke that did arrive is never
@@ -284,12 +288,9 @@ void TypeInto(const Quorvel& q, ControlId field, const std::wstring& text) {
     std::fprintf(stderr, "No keystroke reached %s (the front window was %p): typing again\n",
                  Design(field).name, static_cast<void*>(GetForegroundWindow()));
     BringToFront(q);
-    FocusOn(q, q[field]);
-    SendMessageW(q[field], EM_SETSEL, before.size(), before.size());
-    Type(text);
+    typeAtEnd();
   }
-  Check(WaitFor([&] { return TextOf(q[field]) == before + text; }),
-        std::string("typing reaches ") + Design(field).name);
+  Check(WaitFor(arrived), std::string("typing reaches ") + Design(field).name);
 }
 
 // Presses a button as a click does; the report it may open runs inside the click, so the
