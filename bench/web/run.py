@@ -7,20 +7,20 @@ sw.js) and sw.js itself, by file and in groups (the WebAssembly module, its load
 icons and pictures, the rest), against the budget of 300,000 bytes uncompressed. A visit
 checks that the page loads nothing outside that list.
 
-First frame: headless Chromium opens the page on 127.0.0.1 with nothing kept from earlier
-visits (storage, caches and service worker cleared for the origin before each navigation;
-the server has the browser ask again for every file), and a script placed before any of the
-page's own (through the DevTools protocol, outside the page's policy) notes the time, from
-the start of navigation, of the first animation frame in which the whole window is there to
-be drawn: Form1 built, its fonts loaded, its picture decoded. The same is measured for a
-static page showing one label in the window's font, alternating the two, RUNS times each;
-no visit is timed before the one before it has finished its work (the program started, the
-service worker ready). The median of the pairs' ratios is compared against the target 1.5,
-in a viewport of 800 by 600 CSS pixels (the exact window). Beside it, without a target, the
-phone view on a phone upright: 375 by 667 at two device pixels each, with touch (the same
-files, so the same weight). Each visit also notes when the last of the files its window is
-drawn from (style sheets, fonts, picture) had arrived: the rest of the first frame is the
-browser's own work.
+First frame: headless Chromium opens the page on 127.0.0.1 in a new tab with nothing kept
+from earlier visits (storage, caches and service worker cleared for the origin before each
+navigation; the server has the browser ask again for every file), and a script placed
+before any of the page's own (through the DevTools protocol, outside the page's policy)
+notes the time, from the start of navigation, of the first animation frame in which the
+whole window is there to be drawn: Form1 built, its fonts loaded, its picture decoded. The
+same is measured for a static page showing one label in the window's font, in pairs (each
+pair opening with the other page than the last), RUNS times each; no visit is timed before
+the one before it has finished its work (the program started, the service worker ready).
+The median of the pairs' ratios is compared against the target 1.5, in a viewport of 800 by
+600 CSS pixels (the exact window). Beside it, without a target, the phone view on a phone
+upright: 375 by 667 at two device pixels each, with touch (the same files, so the same
+weight). Each visit also notes when the last of the files its window is drawn from (style
+sheets, fonts, picture) had arrived: the rest of the first frame is the browser's own work.
 
 Exits 1 when a target is not met.
 
@@ -128,20 +128,35 @@ return Math.max(0, ...performance.getEntriesByType('resource')
   .map((e) => e.responseEnd));"""
 
 
-def first_frame(driver, url, origin):
-    """The first frame of a fresh visit, and when the files it is drawn from were there."""
-    driver.execute_cdp_cmd("Storage.clearDataForOrigin",
-                           {"origin": origin, "storageTypes": "all"})
-    driver.get("about:blank")
-    driver.get(url)
-    driver.execute_script("""
-      return new Promise((done) => {
-        const wait = () => (window.__quorvelFirstFrame ? done() : setTimeout(wait, 20));
-        wait();
-      });""")
-    frame = driver.execute_script("return window.__quorvelFirstFrame;")
-    files = driver.execute_script(FILES_THERE)
-    driver.execute_script(SETTLED)
+def first_frame(driver, url, origin, view):
+    """The first frame of a fresh visit, and when the files it is drawn from were there.
+
+    Each visit is made in a new tab, as a first visit is, and the tab is closed after it. In
+    one tab, what renderer a visit got depended on the page before it: after the one-label
+    page (which Chromium can keep in its back-forward cache) a new, cold one; after the
+    page, that page's own, warm one. So each one-label visit was timed warm and each visit
+    of the page cold."""
+    home = driver.current_window_handle
+    driver.switch_to.new_window("tab")
+    try:
+        page_driver.set_viewport(driver, *VIEWS[view])
+        driver.execute_cdp_cmd("Page.enable", {})
+        driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                               {"source": FIRST_FRAME_PROBE})
+        driver.execute_cdp_cmd("Storage.clearDataForOrigin",
+                               {"origin": origin, "storageTypes": "all"})
+        driver.get(url)
+        driver.execute_script("""
+          return new Promise((done) => {
+            const wait = () => (window.__quorvelFirstFrame ? done() : setTimeout(wait, 20));
+            wait();
+          });""")
+        frame = driver.execute_script("return window.__quorvelFirstFrame;")
+        files = driver.execute_script(FILES_THERE)
+        driver.execute_script(SETTLED)
+    finally:
+        driver.close()
+        driver.switch_to.window(home)
     return frame, files
 
 
@@ -165,19 +180,20 @@ def main(site):
             if outside:
                 print(f"The page loaded files its service worker does not keep: {outside}")
                 return 1
-            driver.execute_cdp_cmd("Page.enable", {})
-            driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
-                                   {"source": FIRST_FRAME_PROBE})
+            driver.get("about:blank")  # the tab the visits are opened from shows nothing
             origin = server.url.rstrip("/")
             frames = {}
-            for view, (width, height, mobile) in VIEWS.items():
-                page_driver.set_viewport(driver, width, height, mobile)
+            for view in VIEWS:
                 page, label = [], []
-                first_frame(driver, server.url, origin)  # warm-up of the browser itself
-                first_frame(driver, server.url + "one_label.html", origin)
-                for _ in range(runs):
-                    page.append(first_frame(driver, server.url, origin))
-                    label.append(first_frame(driver, server.url + "one_label.html", origin))
+                # A warm-up of the browser itself.
+                first_frame(driver, server.url, origin, view)
+                first_frame(driver, server.url + "one_label.html", origin, view)
+                # Each pair in turn opens with the other page, so that neither is always
+                # the one timed just after the other.
+                for i in range(runs):
+                    pair = [(page, server.url), (label, server.url + "one_label.html")]
+                    for visits, url in pair if i % 2 == 0 else reversed(pair):
+                        visits.append(first_frame(driver, url, origin, view))
                 frames[view] = (page, label)
         finally:
             driver.quit()
@@ -190,7 +206,7 @@ def main(site):
         page, page_files = zip(*page_visits)
         label, label_files = zip(*label_visits)
         page_ms, label_ms = statistics.median(page), statistics.median(label)
-        # Each visit of the page against the visit of the one-label page just after it: the
+        # Each visit of the page against the visit of the one-label page in its pair: the
         # machine's slow drift falls on both, and the quartiles show how far one pair is
         # from the next.
         ratios = [p / q for p, q in zip(page, label)]
