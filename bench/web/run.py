@@ -132,10 +132,10 @@ def first_frame(driver, url, origin, view):
     """The first frame of a fresh visit, and when the files it is drawn from were there.
 
     Each visit is made in a new tab, as a first visit is, and the tab is closed after it. In
-    one tab, what renderer a visit got depended on the page before it: after the one-label
+    one tab, the renderer a visit gets depends on the page before it: after the one-label
     page (which Chromium can keep in its back-forward cache) a new, cold one; after the
-    page, that page's own, warm one. So each one-label visit was timed warm and each visit
-    of the page cold."""
+    page, that page's own, warm one. Alternating the two in one tab would time every
+    one-label visit warm and every visit of the page cold."""
     home = driver.current_window_handle
     driver.switch_to.new_window("tab")
     try:
