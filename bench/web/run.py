@@ -185,13 +185,12 @@ def main(site):
             frames = {}
             for view in VIEWS:
                 page, label = [], []
-                # A warm-up of the browser itself.
-                first_frame(driver, server.url, origin, view)
-                first_frame(driver, server.url + "one_label.html", origin, view)
+                pair = [(page, server.url), (label, server.url + "one_label.html")]
+                for _, url in pair:  # a warm-up of the browser itself
+                    first_frame(driver, url, origin, view)
                 # Each pair in turn opens with the other page, so that neither is always
                 # the one timed just after the other.
                 for i in range(runs):
-                    pair = [(page, server.url), (label, server.url + "one_label.html")]
                     for visits, url in pair if i % 2 == 0 else reversed(pair):
                         visits.append(first_frame(driver, url, origin, view))
                 frames[view] = (page, label)
