@@ -725,6 +725,14 @@ class OfflineTest(PageTestCase):
                     self.fill_worked_example()
                     self.el("Command1").click()
                     self.assertEqual(self.result(), "0.414589706622123")
+                    # The manifest, which the page names once its window is drawn, and
+                    # the icons it lists for an installed page, are there offline too.
+                    self.assertTrue(self.js("""
+                      const link = document.querySelector('link[rel="manifest"]');
+                      return link && fetch(link.href).then((r) => r.json())
+                        .then((m) => Promise.all(
+                          m.icons.map((icon) => fetch(new URL(icon.src, link.href)))))
+                        .then((icons) => icons.length > 0 && icons.every((r) => r.ok));"""))
         finally:
             self.server.start()
 

@@ -3,6 +3,10 @@
 // its emblem: fetching, compiling and running the program then cannot hold back that first
 // frame. A picture that fails to load does not keep the program from starting.
 //
+// The page names its manifest only then too. Chromium fetches a manifest as soon as a page
+// names it, and the icons it lists once the page has loaded, and that work would otherwise
+// fall before the window's first frame. Installing the page needs the manifest only later.
+//
 // A page that cannot start its program (a browser without WebAssembly, or the program
 // blocked or failing to download or to compile) says so under the window, instead of
 // leaving the window busy for ever.
@@ -33,6 +37,10 @@
   const emblem = document.querySelector('#Form1 img');
   if (emblem) drawn.push(emblem.decode().catch(() => {}));
   Promise.all(drawn).then(() => requestAnimationFrame(() => setTimeout(() => {
+    const manifest = document.createElement('link');
+    manifest.rel = 'manifest';
+    manifest.href = 'manifest.webmanifest';
+    document.head.append(manifest);
     const program = document.createElement('script');
     program.src = 'quorvel.js';
     program.onerror = notLoaded;
