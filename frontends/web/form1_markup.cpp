@@ -96,7 +96,7 @@ constexpr char kTypedAsIs[] =
     " autocomplete=\"off\" autocapitalize=\"off\" autocorrect=\"off\" spellcheck=\"false\"";
 
 // One control as the page writes it: its id attribute, its text as Form_Load leaves it, and
-// the attributes every kind takes (accessible name and description, disabled, autofocus).
+// the attributes every kind takes (accessible name and description, disabled, first focus).
 struct Control {
   const ControlDesign& design;
   std::string id;
@@ -197,7 +197,10 @@ std::string Common(const ControlDesign& design, const InitialState& state) {
     common += Attribute("aria-description", design.accessibleDescription);
   }
   if (!state.Enabled(design.id)) common += " disabled";
-  if (design.id == ui::kForm1.firstFocus) common += " autofocus";
+  // Not `autofocus`: Chromium focuses such a field while the page is still being laid out,
+  // which holds back the window's first frame. The page's start script focuses it once the
+  // window has been drawn.
+  if (design.id == ui::kForm1.firstFocus) common += " data-first-focus";
   return common;
 }
 

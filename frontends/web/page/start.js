@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the program once the window, already in the page, has been drawn with its fonts and
 // its emblem: fetching, compiling and running the program then cannot hold back that first
-// frame. A picture that fails to load does not keep the program from starting.
+// frame. A picture that fails to load does not keep the program from starting. The window's
+// first field takes the focus then as well: focusing a text field while the page is laid
+// out (as `autofocus` does in Chromium) costs the first frame a forced layout and the
+// browser's own work for a focused field.
 //
 // The page names its manifest only then too. Chromium fetches a manifest as soon as a page
 // names it, and the icons it lists once the page has loaded, and that work would otherwise
@@ -37,6 +40,11 @@
   const emblem = document.querySelector('#Form1 img');
   if (emblem) drawn.push(emblem.decode().catch(() => {}));
   Promise.all(drawn).then(() => requestAnimationFrame(() => setTimeout(() => {
+    // The window's first field takes the focus, unless the user has already put it somewhere.
+    const first = window1 && window1.querySelector('[data-first-focus]');
+    if (first && (!document.activeElement || document.activeElement === document.body)) {
+      first.focus();
+    }
     const manifest = document.createElement('link');
     manifest.rel = 'manifest';
     manifest.href = 'manifest.webmanifest';
