@@ -17,14 +17,17 @@ same is measured for a static page showing one label in the window's font, in pa
 pair opening with the other page than the last), RUNS times each; no visit is timed before
 the one before it has finished its work (the program started, the service worker ready).
 The median of the pairs' ratios is compared against the target 1.5, in a viewport of 800 by
-600 CSS pixels (the exact window). Beside it, without a target, the phone view on a phone
-upright: 375 by 667 at two device pixels each, with touch (the same files, so the same
-weight). Each visit also notes when the last of the files its window is drawn from (style
-sheets, fonts, picture) had arrived: the rest of the first frame is the browser's own work.
+600 CSS pixels (the exact window). Single pairs range widely (their quartiles are about 1.2
+and 1.7 on a 2-core machine), so a run takes 60 pairs: twice as many pairs narrow the
+spread of a run's median, from one run to the next, by about a third. Beside it, without a
+target, the phone view on a phone upright: 375 by 667 at two device pixels each, with touch
+(the same files, so the same weight). Each visit also notes when the last of the files its
+window is drawn from (style sheets, fonts, picture) had arrived: the rest of the first
+frame is the browser's own work.
 
 Exits 1 when a target is not met.
 
-Usage: bench/web/run.py SITE_FOLDER   (make bench; RUNS=30 by default)"""
+Usage: bench/web/run.py SITE_FOLDER   (make bench; RUNS=60 by default)"""
 
 import os
 import re
@@ -166,7 +169,7 @@ def quartiles(values):
 
 
 def main(site):
-    runs = int(os.environ.get("RUNS", "30"))
+    runs = int(os.environ.get("RUNS", "60"))
     names, met = weight(site)
     scratch = tempfile.mkdtemp(prefix="quorvel-web-bench-")
     try:
